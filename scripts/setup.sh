@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Installs from Debian's archive whatever the build and the tests need and the machine lacks.
+# Installs from Debian's archive whatever the build and the tests need and the machine lacks. The
+# packages are listed one a line in scripts/packages/*.txt.
 set -euo pipefail
-
-packages=(cmake g++ clang make libgtest-dev valgrind)
+cd "$(dirname "$0")/.."
 
 missing=()
-for package in "${packages[@]}"; do
+while read -r package; do
+  [ -n "$package" ] || continue
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")
-done
+done < <(cat scripts/packages/*.txt | sed 's/#.*//' | tr -s ' \t' '\n' | sort -u)
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=""

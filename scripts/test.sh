@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test.
+# Runs every check in scripts/checks, in order, and stops at the first that fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=${BUILD_DIR:-build/test}
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
-cmake --build "$build" -j "$(nproc)"
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+for check in scripts/checks/*.sh; do
+  echo "=== ${check##*/}"
+  start=$SECONDS
+  bash "$check"
+  echo "=== ${check##*/} passed in $((SECONDS - start)) s"
+done
