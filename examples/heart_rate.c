@@ -8,7 +8,7 @@
 enum { PROPERTY_READ = 0x02, PROPERTY_NOTIFY = 0x10 };
 
 int main(void) {
-    static const uint8_t measurement[] = {0x00, 0x48}; /* flags, 72 beats per minute */
+    static const uint8_t measurement[] = {0x00, 0x48};    /* flags, 72 beats per minute */
     static const uint8_t body_sensor_location[] = {0x01}; /* chest */
 
     init_db();
@@ -27,7 +27,8 @@ int main(void) {
         init_db();
         return 1;
     }
-    for (uint16_t i = 0; i < size; ++i) printf("%02X%c", image[i], (i % 16 == 15 || i + 1 == size) ? '\n' : ' ');
+    for (uint16_t i = 0; i < size; ++i)
+        printf("%02X%c", image[i], (i % 16 == 15 || i + 1 == size) ? '\n' : ' ');
     free(image);
     init_db(); /* releases the value copies */
     return 0;

@@ -32,7 +32,8 @@ std::uint8_t *write_characteristic(std::uint8_t *out, const characteristic_recor
 
     const std::uint8_t length = characteristic.value_length;
     *out++ = VALUE_MARKER;
-    *out++ = (kind == UUID_16 ? VALUE_FLAGS_UUID_16 : VALUE_FLAGS_WIDE_UUID) | (length == 0 ? VALUE_FLAGS_EMPTY : 0);
+    *out++ = (kind == UUID_16 ? VALUE_FLAGS_UUID_16 : VALUE_FLAGS_WIDE_UUID) |
+             (length == 0 ? VALUE_FLAGS_EMPTY : 0);
     *out++ = length;
     if (length != 0) std::memcpy(out, characteristic.value, length);
     out += length;
@@ -58,7 +59,8 @@ extern "C" int32_t generate_db(uint8_t *out) {
         ++handle;
         for (const characteristic_record &characteristic : characteristics_in_use(service)) {
             out = write_characteristic(out, characteristic, static_cast<std::uint8_t>(handle + 2));
-            handle = static_cast<std::uint8_t>(handle + characteristic_handles(characteristic.cccd_flag != 0));
+            handle =
+                static_cast<std::uint8_t>(handle + characteristic_handles(characteristic.cccd_flag != 0));
         }
     }
     return 1;

@@ -1,0 +1,123 @@
+// Loads the built shared library as a host does (dlopen and dlsym only) and reads its dynamic
+// symbol table and needed libraries from the file itself.
+#include <dlfcn.h>
+#include <elf.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "gattdb.h"
+
+namespace {
+
+struct Library {
+    void *handle = dlopen(GATTDB_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
+    ~Library() {
+        if (handle != nullptr) dlclose(handle);
+    }
+    template <typename Function>
+    Function *call(const char *name) {
+        return reinterpret_cast<Function *>(dlsym(handle, name));
+    }
+};
+
+TEST(HostLoading, BuildsTheHeartRateImageThroughDlsymOnly) {
+    Library library;
+    ASSERT_NE(library.handle, nullptr) << dlerror();
+    auto *init = library.call<decltype(init_db)>("init_db");
+    auto *add_service = library.call<decltype(add_primary_service)>("add_primary_service");
+    auto *add_char = library.call<decltype(add_characteristic)>("add_characteristic");
+    auto *size = library.call<decltype(get_db_size)>("get_db_size");
+    auto *generate = library.call<decltype(generate_db)>("generate_db");
+    ASSERT_TRUE(init && add_service && add_char && size && generate);
+
+    EXPECT_EQ(size(), 0) << "a freshly loaded library starts with an empty table";
+    const uint8_t measurement[] = {0x00, 0x48}, location[] = {0x01};
+    EXPECT_EQ(add_service("180D"), 1);
+    EXPECT_EQ(add_char("2A37", 0x10, 2, measurement, 1), 1);
+    EXPECT_EQ(add_char("2A38", 0x02, 1, location, 0), 1);
+    ASSERT_EQ(size(), 30);
+    std::vector<uint8_t> image(30);
+    ASSERT_EQ(generate(image.data()), 1);
+    const std::vector<uint8_t> expected = {0x00, 0x02, 0x0D, 0x18, 0x30, 0x05, 0x10, 0x03, 0x00, 0x37,
+                                           0x2A, 0x00, 0xD0, 0x02, 0x00, 0x48, 0x6C, 0x00, 0x30, 0x05,
+                                           0x02, 0x06, 0x00, 0x38, 0x2A, 0x00, 0xD0, 0x01, 0x01, 0x00};
+    EXPECT_EQ(image, expected);
+    init();
+}
+
+// A minimal reader of a 64-bit ELF file's sections.
+class ElfFile {
+   public:
+    explicit ElfFile(const char *path) {
+        std::ifstream file(path, std::ios::binary);
+        data_.assign(std::istreambuf_iterator<char>(file), {});
+        if (!valid()) return;
+        const auto &header = at<Elf64_Ehdr>(0);
+        for (unsigned i = 0; i < header.e_shnum; ++i)
+            sections_.push_back(at<Elf64_Shdr>(header.e_shoff + i * header.e_shentsize));
+    }
+    bool valid() const {
+        return data_.size() >= sizeof(Elf64_Ehdr) && std::memcmp(data_.data(), ELFMAG, SELFMAG) == 0 &&
+               data_[EI_CLASS] == ELFCLASS64;
+    }
+    const std::vector<Elf64_Shdr> &sections() const { return sections_; }
+    const Elf64_Shdr *section(Elf64_Word type) const {
+        for (const Elf64_Shdr &s : sections_)
+            if (s.sh_type == type) return &s;
+        return nullptr;
+    }
+    template <typename T>
+    const T &at(std::size_t offset) const {
+        return *reinterpret_cast<const T *>(data_.data() + offset);
+    }
+    // The string at `offset` of the string table that section `table` links to.
+    std::string linked_string(const Elf64_Shdr &table, std::size_t offset) const {
+        return data_.data() + sections_[table.sh_link].sh_offset + offset;
+    }
+
+   private:
+    std::vector<char> data_;
+    std::vector<Elf64_Shdr> sections_;
+};
+
+TEST(HostLoading, ExportsExactlyTheFiveCallsAndNeedsOnlyTheCLibrary) {
+    ElfFile elf(GATTDB_LIBRARY_PATH);
+    ASSERT_TRUE(elf.valid());
+
+    const Elf64_Shdr *dynsym = elf.section(SHT_DYNSYM);
+    ASSERT_NE(dynsym, nullptr);
+    std::set<std::string> exported;
+    for (std::size_t offset = sizeof(Elf64_Sym); offset < dynsym->sh_size; offset += sizeof(Elf64_Sym)) {
+        const auto &symbol = elf.at<Elf64_Sym>(dynsym->sh_offset + offset);
+        const bool defined = symbol.st_shndx != SHN_UNDEF;
+        const bool visible = ELF64_ST_BIND(symbol.st_info) != STB_LOCAL;
+        if (defined && visible) exported.insert(elf.linked_string(*dynsym, symbol.st_name));
+    }
+    EXPECT_EQ(exported, (std::set<std::string>{"add_characteristic", "add_primary_service", "generate_db",
+                                               "get_db_size", "init_db"}));
+
+    const Elf64_Shdr *dynamic = elf.section(SHT_DYNAMIC);
+    ASSERT_NE(dynamic, nullptr);
+    std::set<std::string> needed;
+    for (std::size_t offset = 0; offset < dynamic->sh_size; offset += sizeof(Elf64_Dyn)) {
+        const auto &entry = elf.at<Elf64_Dyn>(dynamic->sh_offset + offset);
+        if (entry.d_tag == DT_NEEDED) needed.insert(elf.linked_string(*dynamic, entry.d_un.d_val));
+    }
+    EXPECT_EQ(needed, std::set<std::string>{"libc.so.6"});
+
+    // Loading runs nothing of the library's own: the only start-up and tear-down entries are the C
+    // runtime's one each.
+    for (const Elf64_Shdr &s : elf.sections()) {
+        if (s.sh_type == SHT_INIT_ARRAY || s.sh_type == SHT_FINI_ARRAY) {
+            EXPECT_LE(s.sh_size, sizeof(void *));
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+// UUID text: exactly 4, 8 or 32 hex digits; everything else is refused, never read leniently.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "table/uuid_text.hpp"
+
+namespace gattdb {
+namespace {
+
+struct AcceptedText {
+    std::string text;
+    uuid_kind kind;
+    std::vector<std::uint8_t> bytes;
+};
+
+TEST(UuidText, AcceptsHexDigitsOfTheThreeWidths) {
+    const AcceptedText cases[] = {
+        {"180D", UUID_16, {0x18, 0x0D}},
+        {"180d", UUID_16, {0x18, 0x0D}},
+        {"aBcF", UUID_16, {0xAB, 0xCF}},
+        {"12345678", UUID_32, {0x12, 0x34, 0x56, 0x78}},
+        {"0000180D00001000800000805F9B34FB",
+         UUID_128,
+         {0x00, 0x00, 0x18, 0x0D, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0x80, 0x5F, 0x9B, 0x34, 0xFB}},
+        {"ffffffffffffffffffffffffffffffff", UUID_128, std::vector<std::uint8_t>(16, 0xFF)},
+    };
+    for (const AcceptedText &c : cases) {
+        uuid_record record{};
+        std::fill(std::begin(record.bytes), std::end(record.bytes), 0xAA);  // parsing must clear stale bytes
+        ASSERT_TRUE(parse_uuid(c.text.c_str(), record)) << c.text;
+        EXPECT_EQ(record.kind, c.kind) << c.text;
+        std::vector<std::uint8_t> expected = c.bytes;
+        expected.resize(16, 0);
+        EXPECT_EQ(std::vector<std::uint8_t>(record.bytes, record.bytes + 16), expected) << c.text;
+    }
+}
+
+TEST(UuidText, RefusesEverythingElseAndLeavesTheRecordAlone) {
+    const std::string rejected[] = {
+        "",
+        "1",
+        "180",
+        "123456",
+        "1234567",
+        "123456789",
+        std::string(31, 'A'),
+        std::string(33, 'A'),
+        std::string(34, 'A'),
+        "0000180D-0000-1000-8000-00805F9B34FB",
+        "18G0",
+        "180D ",
+        " 180D",
+        " 1AB",  // lenient readings would give 01AB
+        "+1FF",
+        "-1FF",  // would give FFFF
+        "0x1F",
+        "12\t4",
+        "18 D",  // would give 180D
+        "180D\n",
+        "1 80D0000",
+        std::string(520, 'A'),  // a count kept in 8 bits would wrap to 8 digits
+        std::string(264, 'A'),
+    };
+    for (const std::string &text : rejected) {
+        uuid_record record{UUID_16, {0x12, 0x34}};
+        EXPECT_FALSE(parse_uuid(text.c_str(), record)) << '"' << text << '"';
+        EXPECT_EQ(record.kind, UUID_16);
+        EXPECT_EQ(record.bytes[0], 0x12);
+        EXPECT_EQ(record.bytes[1], 0x34);
+    }
+}
+
+TEST(UuidText, RefusesNull) {
+    uuid_record record{};
+    EXPECT_FALSE(parse_uuid(nullptr, record));
+    EXPECT_EQ(record.kind, UUID_NONE);
+}
+
+}  // namespace
+}  // namespace gattdb
