@@ -1,0 +1,3 @@
+# 64-bit Windows with Debian's mingw-w64 cross compilers.
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
