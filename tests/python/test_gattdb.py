@@ -1,0 +1,78 @@
+"""Tests of the ctypes host in bindings/python. GATTDB_LIBRARY names the built or installed library."""
+
+import os
+import subprocess
+import sys
+import unittest
+
+BINDINGS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "bindings", "python")
+sys.path.insert(0, BINDINGS)
+
+import gattdb  # noqa: E402
+
+LIBRARY_PATH = os.environ.get("GATTDB_LIBRARY")
+if not LIBRARY_PATH:
+    raise SystemExit("test_gattdb: set GATTDB_LIBRARY to the path of the library to test")
+
+HEART_RATE = [gattdb.Service("180D", [gattdb.Characteristic("2A37", 0x10, b"\x00\x48", cccd=True),
+                                      gattdb.Characteristic("2A38", 0x02, b"\x01")])]
+HEART_RATE_IMAGE = bytes.fromhex("00020D18 30051003 00372A00 D0020048 6C003005 02060038 2A00D001 0100")
+
+
+class LibraryTest(unittest.TestCase):
+    def setUp(self):
+        self.lib = gattdb.Library(LIBRARY_PATH)
+        self.lib.init_db()
+
+    def test_build_returns_the_image_as_bytes(self):
+        image = self.lib.build(HEART_RATE)
+        self.assertIsInstance(image, bytes)
+        self.assertEqual(image, HEART_RATE_IMAGE)
+
+    def test_single_calls_give_the_same_image(self):
+        self.lib.add_primary_service("180d")
+        self.lib.add_characteristic("2A37", 0x10, bytearray(b"\x00\x48"), cccd=True)
+        self.lib.add_characteristic("2A38", 0x02, [1])
+        self.assertEqual(self.lib.get_db_size(), len(HEART_RATE_IMAGE))
+        self.assertEqual(self.lib.generate_db(), HEART_RATE_IMAGE)
+
+    def test_refusals_raise_and_leave_the_table_empty(self):
+        cases = [
+            ("service UUID with a space", [gattdb.Service("18 0D")], "add_primary_service"),
+            ("UUID cut short by a NUL", [gattdb.Service("180D\0FFFF")], "add_primary_service"),
+            ("UUID that is not ASCII", [gattdb.Service("180\u0661")], "add_primary_service"),
+            ("characteristic UUID of 3 digits", [gattdb.Service("180D", [gattdb.Characteristic("2A3")])],
+             "add_characteristic"),
+            ("value longer than 255 bytes",
+             [gattdb.Service("180D", [gattdb.Characteristic("2A37", value=bytes(256))])], "256 bytes"),
+            ("no service at all", [], "generate_db"),
+            ("21 services", [gattdb.Service("1800")] * 21, "add_primary_service"),
+        ]
+        for name, services, message in cases:
+            with self.subTest(name):
+                with self.assertRaisesRegex(gattdb.GattdbError, message):
+                    self.lib.build(services)
+                self.assertEqual(self.lib.get_db_size(), 0)
+
+    def test_characteristic_without_a_service_is_refused(self):
+        with self.assertRaisesRegex(gattdb.GattdbError, "add_characteristic: refused '2A37'"):
+            self.lib.add_characteristic("2A37")
+
+    def test_a_missing_file_raises_naming_it(self):
+        with self.assertRaisesRegex(gattdb.GattdbError, "no-such-dir"):
+            gattdb.Library("/no-such-dir/libgattdb.so")
+
+    def test_loads_from_the_search_path(self):
+        # A fresh interpreter, so the library is found by name and not reused from this process.
+        directory = os.path.dirname(os.path.abspath(LIBRARY_PATH))
+        variable = "PATH" if sys.platform == "win32" else "LD_LIBRARY_PATH"
+        environment = dict(os.environ, **{variable: directory + os.pathsep + os.environ.get(variable, "")})
+        script = ("import sys, gattdb; lib = gattdb.Library(); "
+                  "sys.stdout.write(lib.build([gattdb.Service('180F')]).hex())")
+        result = subprocess.run([sys.executable, "-c", script], cwd=BINDINGS, env=environment,
+                                capture_output=True, text=True, check=True)
+        self.assertEqual(result.stdout, "00020f18")
+
+
+if __name__ == "__main__":
+    unittest.main()
