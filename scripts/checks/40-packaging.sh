@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Installs the library into a scratch prefix and uses it the ways hosts do (CMake's find_package, a
+# pkg-config compile, Python's ctypes), checks that only the five calls are exported and only the C
+# library is needed, then cross-builds the Windows DLLs, checks their export and import tables, and
+# runs the example host under Wine against the Linux output.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+root=${BUILD_DIR:-build/packaging}
+rm -rf "$root"
+mkdir -p "$root"
+root=$(cd "$root" && pwd)
+calls="add_characteristic add_primary_service generate_db get_db_size init_db"
+
+fail() {
+  echo "40-packaging: $*" >&2
+  exit 1
+}
+expect() { # what, expected, actual
+  [ "$2" = "$3" ] || fail "$1: expected [$2], got [$3]"
+  echo "$1: $3"
+}
+build_and_install() { # build directory, install prefix, extra cmake arguments
+  cmake -S . -B "$1" -DCMAKE_BUILD_TYPE=Release -DGATTDB_BUILD_TESTS=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+    -DCMAKE_INSTALL_PREFIX="$2" -DCMAKE_INSTALL_LIBDIR=lib "${@:3}" >/dev/null
+  cmake --build "$1" -j "$(nproc)" >/dev/null
+  cmake --install "$1" >/dev/null
+}
+
+# --- Linux: install, exported and needed symbols
+prefix=$root/prefix
+build_and_install "$root/linux" "$prefix"
+"$root/linux/heart_rate" >"$root/heart_rate.linux.txt"
+library=$prefix/lib/libgattdb.so.1
+expect "libgattdb.so exports" "$calls" "$(nm -D --defined-only "$library" | awk '{print $3}' | sort | xargs)"
+expect "libgattdb.so needs" "libc.so.6" "$(readelf -d "$library" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | xargs)"
+expect "libgattdb.so soname" "libgattdb.so.1" "$(readelf -d "$library" | sed -n 's/.*(SONAME).*\[\(.*\)\]/\1/p')"
+
+# --- Hosts of the installed library: CMake, pkg-config, Python
+cmake -S tests/consumer -B "$root/consumer" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$root/consumer" >/dev/null
+"$root/consumer/consumer"
+
+export PKG_CONFIG_PATH=$prefix/lib/pkgconfig
+cc -std=c11 -Wall -Wextra -Werror examples/heart_rate.c $(pkg-config --cflags --libs gattdb) -o "$root/heart_rate_pc"
+LD_LIBRARY_PATH=$prefix/lib "$root/heart_rate_pc" | cmp - "$root/heart_rate.linux.txt"
+echo "pkg-config build of the example: same output"
+
+python=/usr/bin/python3
+[ -x "$python" ] || python=python3
+GATTDB_LIBRARY=$library "$python" -m unittest discover -s tests/python
+
+# --- Windows: DLL export and import tables, calling convention, and the example under Wine
+export WINEPREFIX=$root/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY
+declare -A wine_loader=([x86_64]=/usr/lib/wine/wine64 [i686]=/usr/lib/wine/wine)
+declare -A symbol_prefix=([x86_64]="" [i686]="_") # i686 C names carry one underscore; stdcall adds @N
+for arch in x86_64 i686; do
+  build=$root/win-$arch
+  build_and_install "$build" "$root/prefix-$arch" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-$arch.cmake
+  dll=$root/prefix-$arch/bin/gattdb.dll
+  objdump=$arch-w64-mingw32-objdump
+  expect "$arch gattdb.dll exports" "$calls" \
+    "$($objdump -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^\s*\[ *[0-9]*\] //p' | sort | xargs)"
+  expect "$arch gattdb.dll needs" "KERNEL32.dll msvcrt.dll" \
+    "$($objdump -p "$dll" | sed -n 's/^\s*DLL Name: //p' | sort -u | xargs)"
+  # The compiler names each call after its convention: cdecl keeps the plain C name.
+  expect "$arch symbols defining the calls" "$(printf "${symbol_prefix[$arch]}%s " $calls | xargs)" \
+    "$($arch-w64-mingw32-nm --defined-only "$build/libgattdb_static.a" |
+      awk '$2 == "T" {print $3}' | grep -E "^_?(${calls// /|})(@[0-9]+)?$" | sort | xargs)"
+
+  loader=${wine_loader[$arch]}
+  if [ ! -x "$loader" ]; then
+    echo "$arch: no Wine loader at $loader, the example is not run"
+    continue
+  fi
+  (cd "$build" && "$loader" heart_rate.exe) >"$root/heart_rate.$arch.txt" 2>"$root/wine.$arch.log" ||
+    fail "$arch heart_rate.exe failed under Wine: $(cat "$root/wine.$arch.log")"
+  # The C runtime's text mode writes each \n as \r\n; every other byte must be the Linux output's.
+  sed 's/$/\r/' "$root/heart_rate.linux.txt" | cmp - "$root/heart_rate.$arch.txt"
+  echo "$arch heart_rate.exe under Wine: same output as on Linux, with \\r\\n line ends"
+done
+if [ -d "$WINEPREFIX" ]; then /usr/lib/wine/wineserver -k || true; fi
