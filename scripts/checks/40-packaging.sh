@@ -50,9 +50,11 @@ python=/usr/bin/python3
 [ -x "$python" ] || python=python3
 GATTDB_LIBRARY=$library "$python" -m unittest discover -s tests/python
 
-# --- Windows: DLL export and import tables, calling convention, and the example under Wine
+# --- Windows: DLL export and import tables, calling convention; the example and the consumer,
+# built against the Windows install, under Wine
 export WINEPREFIX=$root/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
+trap '[ ! -d "$WINEPREFIX" ] || /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT # ends this prefix's server
 declare -A wine_loader=([x86_64]=/usr/lib/wine/wine64 [i686]=/usr/lib/wine/wine)
 declare -A symbol_prefix=([x86_64]="" [i686]="_") # i686 C names carry one underscore; stdcall adds @N
 for arch in x86_64 i686; do
@@ -69,9 +71,13 @@ for arch in x86_64 i686; do
     "$($arch-w64-mingw32-nm --defined-only "$build/libgattdb_static.a" |
       awk '$2 == "T" {print $3}' | grep -E "^_?(${calls// /|})(@[0-9]+)?$" | sort | xargs)"
 
+  cmake -S tests/consumer -B "$root/consumer-$arch" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/mingw-$arch.cmake" \
+    -DCMAKE_FIND_ROOT_PATH="$root/prefix-$arch" -DCMAKE_EXE_LINKER_FLAGS="-static-libgcc -static-libstdc++" >/dev/null
+  cmake --build "$root/consumer-$arch" >/dev/null
+
   loader=${wine_loader[$arch]}
   if [ ! -x "$loader" ]; then
-    echo "$arch: no Wine loader at $loader, the example is not run"
+    echo "$arch: no Wine loader at $loader, the hosts are built but not run"
     continue
   fi
   (cd "$build" && "$loader" heart_rate.exe) >"$root/heart_rate.$arch.txt" 2>"$root/wine.$arch.log" ||
@@ -79,5 +85,6 @@ for arch in x86_64 i686; do
   # The C runtime's text mode writes each \n as \r\n; every other byte must be the Linux output's.
   sed 's/$/\r/' "$root/heart_rate.linux.txt" | cmp - "$root/heart_rate.$arch.txt"
   echo "$arch heart_rate.exe under Wine: same output as on Linux, with \\r\\n line ends"
+  WINEPATH=$root/prefix-$arch/bin "$loader" "$root/consumer-$arch/consumer.exe" 2>>"$root/wine.$arch.log" ||
+    fail "$arch consumer.exe failed under Wine: $(cat "$root/wine.$arch.log")"
 done
-if [ -d "$WINEPREFIX" ]; then /usr/lib/wine/wineserver -k || true; fi

@@ -25,6 +25,8 @@ int main() {
         std::fputs("consumer: no image\n", stderr);
         return 1;
     }
-    std::printf("consumer: gattdb %s, an image of %zu bytes\n", GATTDB_VERSION_STRING, image.size());
+    // %u rather than %zu: older msvcrt.dll, the C runtime of a mingw-w64 build, lacks the z modifier.
+    std::printf("consumer: gattdb %s, an image of %u bytes\n", GATTDB_VERSION_STRING,
+                static_cast<unsigned>(image.size()));
     return 0;
 }
