@@ -75,6 +75,9 @@ class Library:
 
     def add_characteristic(self, uuid: str, properties: int = 0, value: bytes = b"",
                            cccd: bool = False) -> None:
+        if isinstance(value, int):  # bytes(5) would be five zero bytes
+            raise TypeError(f"add_characteristic: the value of {uuid!r} must be bytes or a sequence of "
+                            "bytes, not an int")
         value = bytes(value)
         if len(value) > MAX_VALUE_LENGTH:
             raise GattdbError(f"add_characteristic: {uuid!r} has a value of {len(value)} bytes, "
@@ -96,7 +99,8 @@ class Library:
         return bytes(image)
 
     def build(self, services: Iterable[Service]) -> bytes:
-        """Builds the database from scratch and returns its image. On failure the table is left empty."""
+        """Builds the database from scratch and returns its image. Either way the table is left empty
+        afterwards, its value copies released."""
         self.init_db()
         try:
             for service in services:

@@ -58,6 +58,13 @@ class LibraryTest(unittest.TestCase):
         with self.assertRaisesRegex(gattdb.GattdbError, "add_characteristic: refused '2A37'"):
             self.lib.add_characteristic("2A37")
 
+    def test_an_int_value_is_not_taken_for_a_length(self):
+        self.lib.add_primary_service("180D")
+        service_only = self.lib.get_db_size()
+        with self.assertRaises(TypeError):
+            self.lib.add_characteristic("2A37", value=5)
+        self.assertEqual(self.lib.get_db_size(), service_only)
+
     def test_a_missing_file_raises_naming_it(self):
         with self.assertRaisesRegex(gattdb.GattdbError, "no-such-dir"):
             gattdb.Library("/no-such-dir/libgattdb.so")
