@@ -7,10 +7,23 @@
 namespace gattdb {
 namespace {
 
-// UUIDs are held most significant byte first and written least significant byte first.
+// Reverses eight bytes with one load, one byte swap and one store, whatever the host's byte order.
+void write_reversed_word(std::uint8_t *out, const std::uint8_t *in) {
+    std::uint64_t word;
+    std::memcpy(&word, in, sizeof word);
+    word = __builtin_bswap64(word);
+    std::memcpy(out, &word, sizeof word);
+}
+
+// UUIDs are held most significant byte first and written least significant byte first. A 16-byte
+// field is reversed a word at a time: byte by byte, the UUIDs took as long as the value copies.
 std::uint8_t *write_uuid_field(std::uint8_t *out, const uuid_record &uuid) {
     const std::size_t length = uuid_field_length(uuid.kind);
-    for (std::size_t i = 0; i < length; ++i) out[i] = uuid.bytes[length - 1 - i];
+    std::size_t i = 0;
+    for (; i + sizeof(std::uint64_t) <= length; i += sizeof(std::uint64_t)) {
+        write_reversed_word(out + i, uuid.bytes + length - sizeof(std::uint64_t) - i);
+    }
+    for (; i < length; ++i) out[i] = uuid.bytes[length - 1 - i];
     return out + length;
 }
 
