@@ -21,7 +21,7 @@ expect() { # what, expected, actual
   echo "$1: $3"
 }
 build_and_install() { # build directory, install prefix, extra cmake arguments
-  cmake -S . -B "$1" -DCMAKE_BUILD_TYPE=Release -DGATTDB_BUILD_TESTS=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+  cmake -S . -B "$1" -DCMAKE_BUILD_TYPE=Release -DGATTDB_BUILD_TESTS=OFF -DGATTDB_BUILD_BENCH=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
     -DCMAKE_INSTALL_PREFIX="$2" -DCMAKE_INSTALL_LIBDIR=lib "${@:3}" >/dev/null
   cmake --build "$1" -j "$(nproc)" >/dev/null
   cmake --install "$1" >/dev/null
