@@ -1,0 +1,69 @@
+// The tool's picture of a database: what a description says and what an image holds, in one form,
+// so that reading, writing, dumping and comparing all work on the same records.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace gattdb::tool {
+
+// What the library accepts and the image can express; the tool checks them itself so that it can
+// name the offending place, and so that the library never moves a characteristic into another
+// service (which it does when the one opened last is full).
+inline constexpr std::size_t MAX_SERVICES = 20;
+inline constexpr std::size_t MAX_CHARACTERISTICS = 40;
+inline constexpr std::size_t MAX_VALUE_LENGTH = 255;
+inline constexpr unsigned MAX_HANDLE = 255;  // handles are one byte wide in the image
+
+struct characteristic {
+    std::string uuid;  // canonical: 4, 8 or 32 upper-case hex digits, as the library takes it
+    std::uint8_t properties = 0;
+    std::vector<std::uint8_t> value;
+    bool cccd = false;
+
+    bool operator==(const characteristic &) const = default;
+};
+
+struct service {
+    std::string uuid;
+    std::vector<characteristic> characteristics;
+
+    bool operator==(const service &) const = default;
+};
+
+struct database {
+    std::vector<service> services;
+
+    bool operator==(const database &) const = default;
+};
+
+// Input the tool cannot take: names the place (a JSON path, a byte offset, a line and column) and
+// the reason in plain words. Everything that reads outside input throws this and nothing else.
+class input_error : public std::runtime_error {
+   public:
+    input_error(const std::string &place, const std::string &reason)
+        : std::runtime_error(place + ": " + reason) {}
+};
+
+// The handles the image gives a characteristic's attributes; descriptor is 0 when it has none.
+struct characteristic_handles {
+    unsigned declaration;
+    unsigned value;
+    unsigned descriptor;
+};
+
+struct service_handles {
+    unsigned declaration;
+    unsigned last;  // the service's last attribute
+    std::vector<characteristic_handles> characteristics;
+};
+
+constexpr unsigned handle_count(const characteristic &c) { return c.cccd ? 3 : 2; }
+
+// Numbers the attributes from 1 in image order, as the library does.
+std::vector<service_handles> assign_handles(const database &db);
+
+}  // namespace gattdb::tool

@@ -1,0 +1,81 @@
+#include "files.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <vector>
+
+namespace gattdb::tool {
+namespace {
+
+[[noreturn]] void fail(const std::string &path, const std::string &what, int error) {
+    throw file_error(path + ": cannot " + what + ": " + std::strerror(error));
+}
+
+bool write_all(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// A new file gets the permissions the process would give any file it creates.
+mode_t default_file_mode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+std::string read_input(const std::string &path) {
+    if (path == "-") {
+        std::ostringstream contents;
+        contents << std::cin.rdbuf();
+        return contents.str();
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) fail(path, "read", errno);
+    std::string contents((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad()) fail(path, "read", errno);
+    return contents;
+}
+
+void write_output(const std::string &path, std::string_view bytes) {
+    if (path == "-") {
+        std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::cout.flush();
+        if (!std::cout) throw file_error("standard output: cannot write");
+        return;
+    }
+    std::string temporary = path + ".XXXXXX";
+    std::vector<char> name(temporary.begin(), temporary.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) fail(path, "create a temporary file beside it", errno);
+    temporary = name.data();
+    const bool written = ::fchmod(fd, default_file_mode()) == 0 && write_all(fd, bytes) && ::fsync(fd) == 0;
+    const int write_errno = errno;
+    if (::close(fd) != 0 || !written) {
+        const int error = written ? errno : write_errno;
+        ::unlink(temporary.c_str());
+        fail(path, "write", error);
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        fail(path, "replace", error);
+    }
+}
+
+}  // namespace gattdb::tool

@@ -1,0 +1,24 @@
+// Reading inputs and writing outputs, with "-" for the standard streams.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace gattdb::tool {
+
+// A file that cannot be read or written; the message names the file and the system's reason.
+class file_error : public std::runtime_error {
+   public:
+    using std::runtime_error::runtime_error;
+};
+
+// The whole file, or standard input for "-".
+std::string read_input(const std::string &path);
+
+// Writes bytes to standard output for "-", otherwise to path through a temporary file beside it
+// that is renamed into place only once complete: a failed run leaves no partial or truncated file
+// and an existing one untouched.
+void write_output(const std::string &path, std::string_view bytes);
+
+}  // namespace gattdb::tool

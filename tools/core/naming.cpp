@@ -1,0 +1,22 @@
+#include "naming.hpp"
+
+#include "properties.hpp"
+#include "sig_names.hpp"
+#include "uuid.hpp"
+
+namespace gattdb::tool {
+
+std::string uuid_label(const std::string &canonical_uuid) {
+    std::string label = display_uuid(canonical_uuid);
+    if (const std::optional<std::string_view> name = sig_name(canonical_uuid))
+        label += " " + std::string(*name);
+    return label;
+}
+
+std::string properties_label(std::uint8_t properties) {
+    std::string label;
+    for (const std::string &name : property_names(properties)) label += (label.empty() ? "" : ", ") + name;
+    return label.empty() ? "none" : label;
+}
+
+}  // namespace gattdb::tool

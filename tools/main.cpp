@@ -1,0 +1,89 @@
+// gattdb: builds database images from JSON descriptions, decodes and compares them.
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "commands.hpp"
+#include "gattdb.h"
+
+using namespace gattdb::tool;
+
+namespace {
+
+constexpr const char *PROGRAM = "gattdb";
+
+int report(const std::string &message, int status) {
+    std::cerr << PROGRAM << ": " << message << "\n";
+    return status;
+}
+
+CLI::App *add_build(CLI::App &app, build_options &options) {
+    CLI::App *build = app.add_subcommand("build", "Build a database image from a JSON description");
+    build->add_option("DESCRIPTION", options.description, "The description file, or - for standard input")
+        ->required();
+    build->add_option("-o,--output", options.output,
+                      "Write here instead of standard output; only a complete "
+                      "image replaces the file");
+    build->add_option("-f,--format", options.format, "hex (default), bin or c")
+        ->check([](const std::string &name) {
+            return image_format_named(name) ? "" : "unknown format: " + name;
+        });
+    build->add_option("--name", options.symbol, "The array's name in the c format (default gatt_db)")
+        ->check([](const std::string &name) {
+            return is_c_identifier(name) ? "" : "not a C identifier: " + name;
+        });
+    return build;
+}
+
+CLI::App *add_dump(CLI::App &app, dump_options &options) {
+    CLI::App *dump = app.add_subcommand("dump", "Print the attributes of a database image");
+    dump->add_option("IMAGE", options.image, "The image file, or - for standard input")->required();
+    dump->add_flag("--hex", options.hex_input, "Read the image as hex text, as build writes it by default");
+    CLI::Option *json =
+        dump->add_flag("--json", options.json, "Print a description that builds the same image");
+    dump->add_flag("--summary", options.summary, "Print one line per service and a total")->excludes(json);
+    return dump;
+}
+
+CLI::App *add_diff(CLI::App &app, diff_options &options) {
+    CLI::App *diff = app.add_subcommand(
+        "diff",
+        "Compare two images (or descriptions, ending in .json); exit 0 when equal, 1 when not, 2 on error");
+    diff->add_option("OLD", options.old_path, "The old image or description")->required();
+    diff->add_option("NEW", options.new_path, "The new image or description")->required();
+    diff->add_flag("--hex", options.hex_input, "Read images as hex text");
+    return diff;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    CLI::App app("Builds, dumps and compares Bluetooth LE GATT database images.", PROGRAM);
+    app.set_version_flag("--version", std::string(PROGRAM) + " " + GATTDB_VERSION_STRING);
+    app.require_subcommand(1);
+    build_options build;
+    dump_options dump;
+    diff_options diff;
+    const CLI::App *build_command = add_build(app, build);
+    const CLI::App *dump_command = add_dump(app, dump);
+    CLI::App *diff_command = add_diff(app, diff);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp &request) {
+        return app.exit(request);
+    } catch (const CLI::CallForAllHelp &request) {
+        return app.exit(request);
+    } catch (const CLI::CallForVersion &request) {
+        return app.exit(request);
+    } catch (const CLI::ParseError &error) {
+        return report(std::string(error.what()) + " (see " + PROGRAM + " --help)", EXIT_USAGE);
+    }
+
+    const int failure = diff_command->parsed() ? DIFF_TROUBLE : EXIT_BAD_INPUT;
+    try {
+        if (build_command->parsed()) return run_build(build);
+        if (dump_command->parsed()) return run_dump(dump);
+        return run_diff(diff);
+    } catch (const std::exception &error) {  // input_error and file_error name the file themselves
+        return report(error.what(), failure);
+    }
+}
