@@ -38,11 +38,6 @@ std::string label(const match_key &key) {
     return uuid_label(key.uuid) + (key.ordinal == 0 ? "" : " #" + std::to_string(key.ordinal + 1));
 }
 
-std::string handle_range(unsigned first, unsigned last) {
-    return first == last ? "handle " + std::to_string(first)
-                         : "handles " + std::to_string(first) + "-" + std::to_string(last);
-}
-
 std::string value_text(const std::vector<std::uint8_t> &value) {
     return value.empty() ? "(empty)" : hex_text(value, " ");
 }

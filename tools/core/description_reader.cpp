@@ -164,8 +164,8 @@ class description_reader {
     void take_handles(unsigned count, const std::string &path) {
         handle_ += count;
         if (handle_ > MAX_HANDLE) {
-            throw input_error(path, "needs handle " + std::to_string(handle_) +
-                                        ", above the image's limit of " + std::to_string(MAX_HANDLE));
+            throw input_error(
+                path, "needs more than " + std::to_string(MAX_HANDLE) + " handles, the image's limit");
         }
     }
 

@@ -92,10 +92,10 @@ std::string summary(const database &db) {
         for (const characteristic &c : s.characteristics) {
             characteristics += (characteristics.empty() ? "" : ", ") + display_uuid(c.uuid);
         }
-        text += "handles " + std::to_string(handles[i].declaration) + "-" + std::to_string(handles[i].last) +
-                "  " + uuid_label(s.uuid) + ": " + std::to_string(s.characteristics.size()) +
-                " characteristics" + (characteristics.empty() ? "" : " (" + characteristics + ")") + ", " +
-                std::to_string(bytes) + " bytes\n";
+        text += handle_range(handles[i].declaration, handles[i].last) + "  " + uuid_label(s.uuid) + ": " +
+                count_of(s.characteristics.size(), "characteristic") +
+                (characteristics.empty() ? "" : " (" + characteristics + ")") + ", " + std::to_string(bytes) +
+                " bytes\n";
     }
     const unsigned used = handles.empty() ? 0 : handles.back().last;
     text += "total: " + std::to_string(used) + " of " + std::to_string(MAX_HANDLE) + " handles, " +

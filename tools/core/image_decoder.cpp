@@ -79,7 +79,7 @@ class image_decoder {
             throw input_error(at(offset + 1),
                               "service UUID length " + std::to_string(field_length) + " is neither 2 nor 16");
         }
-        assign_handles(1, offset);
+        take_handles(1, offset);
         db_.services.push_back({uuid_from_field(reader_.take(field_length, "service UUID")), {}});
     }
 
@@ -102,25 +102,25 @@ class image_decoder {
         characteristic c;
         c.properties = declaration[0];
         c.uuid = uuid_from_field(declaration.subspan(DECLARATION_FIXED_BYTES));
+        take_handles(2, offset);  // the declaration's and the value's
         check_value_handle(declaration[1] | declaration[2] << 8, offset + 3);
 
         read_value(c, field_length);
         if (!reader_.at_end() && reader_.peek() == DESCRIPTOR_MARKER) {
+            const std::size_t descriptor_offset = reader_.position();
             reader_.take(1, "descriptor entry");
             reader_.expect(0, "second byte of the descriptor entry");
+            take_handles(1, descriptor_offset);
             c.cccd = true;
         }
-        assign_handles(handle_count(c), offset);
         characteristics.push_back(std::move(c));
     }
 
     void check_value_handle(unsigned found, std::size_t offset) const {
-        const unsigned expected = handle_ + 2;
-        if (expected > MAX_HANDLE) throw_beyond_handle_limit(expected, offset);
-        if (found != expected) {
+        if (found != handle_) {
             throw input_error(at(offset), "value handle " + std::to_string(found) +
                                               " breaks the handle sequence, expected " +
-                                              std::to_string(expected));
+                                              std::to_string(handle_));
         }
     }
 
@@ -144,14 +144,12 @@ class image_decoder {
     }
 
     // Handles are one byte wide in the image; an image whose attributes need more cannot be built.
-    void assign_handles(unsigned count, std::size_t offset) {
-        if (handle_ + count > MAX_HANDLE) throw_beyond_handle_limit(handle_ + count, offset);
+    void take_handles(unsigned count, std::size_t offset) {
         handle_ += count;
-    }
-
-    [[noreturn]] static void throw_beyond_handle_limit(unsigned handle, std::size_t offset) {
-        throw input_error(at(offset), "attribute needs handle " + std::to_string(handle) +
-                                          ", above the image's limit of " + std::to_string(MAX_HANDLE));
+        if (handle_ > MAX_HANDLE) {
+            throw input_error(
+                at(offset), "needs more than " + std::to_string(MAX_HANDLE) + " handles, the image's limit");
+        }
     }
 
     image_reader reader_;

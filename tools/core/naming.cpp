@@ -19,4 +19,13 @@ std::string properties_label(std::uint8_t properties) {
     return label.empty() ? "none" : label;
 }
 
+std::string handle_range(unsigned first, unsigned last) {
+    return first == last ? "handle " + std::to_string(first)
+                         : "handles " + std::to_string(first) + "-" + std::to_string(last);
+}
+
+std::string count_of(std::size_t count, const std::string &noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 }  // namespace gattdb::tool

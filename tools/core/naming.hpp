@@ -1,6 +1,7 @@
 // How dumps and diffs name UUIDs and property sets.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -11,5 +12,11 @@ std::string uuid_label(const std::string &canonical_uuid);
 
 // "read, notify", or "none".
 std::string properties_label(std::uint8_t properties);
+
+// "handle 5" or "handles 5-9".
+std::string handle_range(unsigned first, unsigned last);
+
+// "1 characteristic", "3 characteristics".
+std::string count_of(std::size_t count, const std::string &noun);
 
 }  // namespace gattdb::tool

@@ -1,0 +1,49 @@
+#include "image_bytes.hpp"
+
+#include <fstream>
+#include <sstream>
+
+#include "core/hex.hpp"
+
+namespace gattdb::tool::testing {
+
+bytes service16(std::uint16_t uuid) {
+    return {0x00, 0x02, static_cast<std::uint8_t>(uuid), static_cast<std::uint8_t>(uuid >> 8)};
+}
+
+bytes characteristic16(std::uint8_t properties, std::uint8_t value_handle, std::uint16_t uuid,
+                       const bytes &value, bool cccd) {
+    bytes entries = {0x30,
+                     0x05,
+                     properties,
+                     value_handle,
+                     0x00,
+                     static_cast<std::uint8_t>(uuid),
+                     static_cast<std::uint8_t>(uuid >> 8)};
+    const auto length = static_cast<std::uint8_t>(value.size());
+    entries.insert(entries.end(), {0x00, static_cast<std::uint8_t>(length == 0 ? 0xDC : 0xD0), length});
+    entries.insert(entries.end(), value.begin(), value.end());
+    if (length % 2 != 0) entries.push_back(0x00);
+    if (cccd) entries.insert(entries.end(), {0x6C, 0x00});
+    return entries;
+}
+
+bytes operator+(bytes a, const bytes &b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+const std::vector<std::string> &example_names() {
+    static const std::vector<std::string> names = {"heart-rate", "battery-device-information",
+                                                   "custom-128-bit", "mixed"};
+    return names;
+}
+
+bytes golden_image(const std::string &example) {
+    std::ifstream file(std::string(GATTDB_GOLDEN_DIR) + "/" + example + ".hex");
+    std::ostringstream text;
+    text << file.rdbuf();
+    return read_hex_image(text.str());
+}
+
+}  // namespace gattdb::tool::testing

@@ -1,0 +1,190 @@
+// The gattdb command as a user runs it: outputs, error lines and exit statuses.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string read_file(const fs::path &path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void write_file(const fs::path &path, const std::string &contents) {
+    std::ofstream(path, std::ios::binary) << contents;
+}
+
+std::string example(const std::string &name) {
+    return std::string(GATTDB_EXAMPLES_DIR) + "/" + name + ".json";
+}
+std::string golden(const std::string &name) { return std::string(GATTDB_GOLDEN_DIR) + "/" + name + ".hex"; }
+
+class command : public ::testing::Test {
+   protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("gattdb-test-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    fs::path file(const std::string &name, const std::string &contents) {
+        write_file(dir_ / name, contents);
+        return dir_ / name;
+    }
+
+    // Runs the tool through the shell with the arguments as given (they hold no quotes).
+    result run(const std::string &arguments, const std::string &input = "") {
+        const fs::path in = file("stdin", input);
+        const std::string line = std::string(GATTDB_TOOL) + " " + arguments + " <" + in.string() + " >" +
+                                 (dir_ / "stdout").string() + " 2>" + (dir_ / "stderr").string();
+        const int status = std::system(line.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(dir_ / "stdout"),
+                read_file(dir_ / "stderr")};
+    }
+
+    fs::path dir_;
+};
+
+const char *const EXAMPLES[] = {"heart-rate", "battery-device-information", "custom-128-bit", "mixed"};
+
+TEST_F(command, build_gives_the_golden_images_and_dump_json_gives_them_back) {
+    for (const std::string name : EXAMPLES) {
+        const result built = run("build " + example(name));
+        EXPECT_EQ(built.status, 0) << built.err;
+        EXPECT_EQ(built.out, read_file(golden(name))) << name;
+
+        const result dumped = run("dump --hex --json " + golden(name));
+        ASSERT_EQ(dumped.status, 0) << dumped.err;
+        const result rebuilt = run("build -", dumped.out);
+        EXPECT_EQ(rebuilt.out, built.out) << name;
+    }
+}
+
+TEST_F(command, build_writes_binary_and_c) {
+    const result binary = run("build -f bin " + example("heart-rate"));
+    EXPECT_EQ(binary.out.size(), 30u);
+    EXPECT_EQ(binary.out.substr(0, 4), std::string("\x00\x02\x0D\x18", 4));
+
+    const result source = run("build -f c --name hr_db " + example("heart-rate"));
+    EXPECT_NE(source.out.find("const uint8_t hr_db[30] = {\n    0x00, 0x02, 0x0D, 0x18,"), std::string::npos)
+        << source.out;
+    EXPECT_NE(source.out.find("const uint16_t hr_db_length = 30;"), std::string::npos);
+}
+
+TEST_F(command, dump_prints_attributes_and_summary) {
+    const result table = run("dump --hex " + golden("heart-rate"));
+    EXPECT_EQ(table.status, 0);
+    EXPECT_NE(table.out.find("     1  service      180D Heart Rate\n"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("     4  descriptor   2902 Client Characteristic Configuration\n"),
+              std::string::npos);
+
+    const result summary = run("dump --hex --summary -", read_file(golden("heart-rate")));
+    EXPECT_EQ(summary.out,
+              "handles 1-6  180D Heart Rate: 2 characteristics (2A37, 2A38), 30 bytes\n"
+              "total: 6 of 255 handles, 30 bytes\n");
+}
+
+TEST_F(command, output_file_is_replaced_only_on_success) {
+    const fs::path out = file("image.hex", "keep me\n");
+    EXPECT_EQ(run("build -o " + out.string() + " " + example("heart-rate")).status, 0);
+    EXPECT_EQ(read_file(out), read_file(golden("heart-rate")));
+
+    const fs::path bad = file("bad.json", R"({"services": [{"uuid": "18"}]})");
+    EXPECT_EQ(run("build -o " + out.string() + " " + bad.string()).status, 1);
+    EXPECT_EQ(read_file(out), read_file(golden("heart-rate")));
+
+    const fs::path fresh = dir_ / "fresh.hex";
+    EXPECT_EQ(run("build -o " + fresh.string() + " " + bad.string()).status, 1);
+    EXPECT_FALSE(fs::exists(fresh));
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto &entry : fs::directory_iterator(dir_)) ++files;
+    EXPECT_EQ(files, 5u);  // image.hex, bad.json and stdin, stdout, stderr: no temporary left behind
+}
+
+struct failing_run {
+    const char *name;
+    std::string arguments;
+    std::string input;
+    int status;
+    std::string message;  // the one line on standard error, or how it starts
+};
+
+class command_errors : public command, public ::testing::WithParamInterface<failing_run> {};
+
+TEST_P(command_errors, print_one_line_and_exit_with_the_status) {
+    const result r = run(GetParam().arguments, GetParam().input);
+    EXPECT_EQ(r.status, GetParam().status);
+    EXPECT_EQ(r.err.substr(0, GetParam().message.size()), GetParam().message) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_EQ(r.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    all, command_errors,
+    ::testing::Values(
+        failing_run{"bad_description", "build -",
+                    R"({"services": [{"uuid": "180D", "characteristics": [{"uuid": 1}]}]})", 1,
+                    "gattdb: standard input: services[0].characteristics[0].uuid: expected a string\n"},
+        failing_run{"missing_file", "build /nonexistent/x.json", "", 1,
+                    "gattdb: /nonexistent/x.json: cannot read: No such file or directory\n"},
+        failing_run{"bad_image", "dump --hex -", "00 02 0D 18 31", 1,
+                    "gattdb: standard input: offset 4: unknown entry marker 0x31\n"},
+        failing_run{"bad_hex_text", "dump --hex -", "00 02\n0D 1G", 1,
+                    "gattdb: standard input: line 2, column 5: 'G' is not a hex digit\n"},
+        failing_run{"no_subcommand", "", "", 2, "gattdb: A subcommand is required"},
+        failing_run{"unknown_option", "build --colour x.json", "", 2,
+                    "gattdb: The following argument was not expected"},
+        failing_run{"unknown_format", "build -f elf x.json", "", 2, "gattdb: --format: unknown format: elf"},
+        failing_run{"bad_symbol", "build --name 9lives -f c x.json", "", 2,
+                    "gattdb: --name: not a C identifier"},
+        failing_run{"json_with_summary", "dump --json --summary x", "", 2,
+                    "gattdb: --summary excludes --json"},
+        failing_run{"diff_bad_input", "diff - -", "", 2,
+                    "gattdb: standard input: offset 0: the image is empty\n"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(command, diff_exits_like_diff) {
+    const result same = run("diff " + example("heart-rate") + " --hex " + golden("heart-rate"));
+    EXPECT_EQ(same.status, 0) << same.err;
+    EXPECT_EQ(same.out, "");
+
+    const fs::path moved = file("moved.json", R"({"services": [{"uuid": "1800"}, {"uuid": "180D",
+        "characteristics": [{"uuid": "2A37", "properties": ["notify"], "value": "0048"},
+                            {"uuid": "2A38", "properties": ["read"], "value": "02"}]}]})");
+    const result different = run("diff " + example("heart-rate") + " " + moved.string());
+    EXPECT_EQ(different.status, 1);
+    EXPECT_EQ(
+        different.out,
+        "moved: service 180D Heart Rate: handle 1 -> 2\n"
+        "moved: characteristic 2A37 Heart Rate Measurement in service 180D Heart Rate: declaration 2 -> 3, "
+        "value 3 -> 4, descriptor 4 -> 5\n"
+        "moved: characteristic 2A38 Body Sensor Location in service 180D Heart Rate: declaration 5 -> 6, "
+        "value 6 -> 7\n"
+        "added: service 1800 Generic Access (handle 1)\n"
+        "changed: characteristic 2A38 Body Sensor Location in service 180D Heart Rate: value 01 -> 02\n");
+}
+
+TEST_F(command, help_and_version) {
+    EXPECT_EQ(run("--version").out, "gattdb 1.0.0\n");
+    for (const std::string subcommand : {"build", "dump", "diff"}) {
+        const result help = run(subcommand + " --help");
+        EXPECT_EQ(help.status, 0);
+        EXPECT_NE(help.out.find("Usage: gattdb " + subcommand), std::string::npos) << help.out;
+    }
+}
+
+}  // namespace
