@@ -123,6 +123,8 @@ struct failing_run {
     std::string message;  // the one line on standard error, or how it starts
 };
 
+void PrintTo(const failing_run &c, std::ostream *os) { *os << c.name; }
+
 class command_errors : public command, public ::testing::WithParamInterface<failing_run> {};
 
 TEST_P(command_errors, print_one_line_and_exit_with_the_status) {
@@ -152,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
         failing_run{"bad_symbol", "build --name 9lives -f c x.json", "", 2,
                     "gattdb: --name: not a C identifier"},
         failing_run{"json_with_summary", "dump --json --summary x", "", 2,
-                    "gattdb: --summary excludes --json"},
+                    "gattdb: --json excludes --summary"},
         failing_run{"diff_bad_input", "diff - -", "", 2,
                     "gattdb: standard input: offset 0: the image is empty\n"}),
     [](const auto &info) { return std::string(info.param.name); });

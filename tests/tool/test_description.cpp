@@ -21,6 +21,8 @@ struct bad_description {
     std::string message;  // place and reason, as the error starts
 };
 
+void PrintTo(const bad_description &c, std::ostream *os) { *os << c.name; }
+
 class description_errors : public ::testing::TestWithParam<bad_description> {};
 
 TEST_P(description_errors, name_the_json_path_and_the_reason) {
@@ -38,7 +40,7 @@ const std::string CHARACTERISTIC_WITH_CCCD = R"({"uuid": "2A37", "properties": [
 INSTANTIATE_TEST_SUITE_P(
     all, description_errors,
     ::testing::Values(
-        bad_description{"not_json", "{\"services\": [", "line 1, column 15: not valid JSON: "},
+        bad_description{"not_json", "{\"services\": [", "line 1, column 14: not valid JSON: "},
         bad_description{"not_json_on_line_two", "{\n  \"services\": x",
                         "line 2, column 15: not valid JSON: "},
         bad_description{"top_level_array", "[]", "top level: expected an object"},

@@ -43,6 +43,8 @@ struct bad_image {
     std::string message;  // offset and reason, as the error starts
 };
 
+void PrintTo(const bad_image &c, std::ostream *os) { *os << c.name; }
+
 class image_errors : public ::testing::TestWithParam<bad_image> {};
 
 TEST_P(image_errors, name_the_byte_offset_and_the_reason) {
@@ -71,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         bad_image{"value_handle_out_of_sequence", with_byte(HEART_RATE, 7, 0x04),
                   "offset 7: value handle 4 breaks the handle sequence, expected 3"},
         bad_image{"value_handle_high_byte", with_byte(HEART_RATE, 8, 0x01),
-                  "offset 7: value handle 771 breaks the handle sequence, expected 3"},
+                  "offset 7: value handle 259 breaks the handle sequence, expected 3"},
         bad_image{"value_missing", bytes(HEART_RATE.begin(), HEART_RATE.begin() + 11),
                   "offset 11: characteristic value entry missing"},
         bad_image{"value_marker", with_byte(HEART_RATE, 11, 0x30),
