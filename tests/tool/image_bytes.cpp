@@ -13,18 +13,24 @@ bytes service16(std::uint16_t uuid) {
 
 bytes characteristic16(std::uint8_t properties, std::uint8_t value_handle, std::uint16_t uuid,
                        const bytes &value, bool cccd) {
+    const auto length = static_cast<std::uint8_t>(value.size());
     bytes entries = {0x30,
                      0x05,
                      properties,
                      value_handle,
                      0x00,
                      static_cast<std::uint8_t>(uuid),
-                     static_cast<std::uint8_t>(uuid >> 8)};
-    const auto length = static_cast<std::uint8_t>(value.size());
-    entries.insert(entries.end(), {0x00, static_cast<std::uint8_t>(length == 0 ? 0xDC : 0xD0), length});
-    entries.insert(entries.end(), value.begin(), value.end());
+                     static_cast<std::uint8_t>(uuid >> 8),
+                     0x00,
+                     static_cast<std::uint8_t>(length == 0 ? 0xDC : 0xD0),
+                     length};
+    for (const std::uint8_t byte : value)
+        entries.push_back(byte);  // insert() trips a g++ 12 -O3 false warning
     if (length % 2 != 0) entries.push_back(0x00);
-    if (cccd) entries.insert(entries.end(), {0x6C, 0x00});
+    if (cccd) {
+        entries.push_back(0x6C);
+        entries.push_back(0x00);
+    }
     return entries;
 }
 

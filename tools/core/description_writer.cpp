@@ -45,8 +45,9 @@ std::string write_description(const database &db) {
     std::string text = "{ \"services\": [";
     for (std::size_t i = 0; i < db.services.size(); ++i) {
         const service &s = db.services[i];
-        text += (i == 0 ? "\n" : ",\n") + std::string("    { \"uuid\": ") +
-                ordered_json(display_uuid(s.uuid)).dump();
+        text += i == 0 ? "\n" : ",\n";
+        text += "    { \"uuid\": ";
+        text += ordered_json(display_uuid(s.uuid)).dump();
         if (s.characteristics.empty()) {
             text += " }";
             continue;

@@ -8,8 +8,10 @@ namespace gattdb::tool {
 
 std::string uuid_label(const std::string &canonical_uuid) {
     std::string label = display_uuid(canonical_uuid);
-    if (const std::optional<std::string_view> name = sig_name(canonical_uuid))
-        label += " " + std::string(*name);
+    if (const std::optional<std::string_view> name = sig_name(canonical_uuid)) {
+        label += ' ';
+        label += *name;
+    }
     return label;
 }
 
