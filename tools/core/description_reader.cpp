@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <nlohmann/json.hpp>
+#include <set>
 
 #include "description.hpp"
 #include "hex.hpp"
@@ -172,6 +174,51 @@ class description_reader {
     unsigned handle_ = 0;
 };
 
+// nlohmann keeps the last of repeated keys; a description with one is refused instead, since the
+// earlier value would be lost without a word. Follows the parse to name the repeated key's path.
+class repeated_key_check {
+   public:
+    bool operator()(int, json::parse_event_t event, json &parsed) {
+        switch (event) {
+        case json::parse_event_t::object_start: frames_.push_back({true, {}, 0, {}}); break;
+        case json::parse_event_t::array_start: frames_.push_back({false, {}, 0, {}}); break;
+        case json::parse_event_t::key: {
+            frame &object = frames_.back();
+            object.key = parsed.get<std::string>();
+            if (!object.keys.insert(object.key).second) throw input_error(path(), "repeated key");
+            break;
+        }
+        case json::parse_event_t::object_end:
+        case json::parse_event_t::array_end:
+            frames_.pop_back();
+            next_element();
+            break;
+        case json::parse_event_t::value: next_element(); break;
+        }
+        return true;
+    }
+
+   private:
+    struct frame {
+        bool is_object;
+        std::string key;    // objects: the key last read
+        std::size_t index;  // arrays: the element being read
+        std::set<std::string> keys;
+    };
+
+    void next_element() {
+        if (!frames_.empty() && !frames_.back().is_object) ++frames_.back().index;
+    }
+
+    std::string path() const {
+        std::string path;
+        for (const frame &f : frames_) path = f.is_object ? member(path, f.key) : indexed(path, f.index);
+        return path;
+    }
+
+    std::vector<frame> frames_;
+};
+
 std::string line_and_column(std::string_view text, std::size_t byte) {
     const std::string_view before = text.substr(0, std::min(byte, text.size()));
     const std::size_t line_start = before.rfind('\n');
@@ -181,10 +228,16 @@ std::string line_and_column(std::string_view text, std::size_t byte) {
            std::to_string(std::max<std::size_t>(column, 1));
 }
 
-// nlohmann's messages start with an error id and a position of their own; the reason follows.
-std::string parse_failure_reason(const std::string &message) {
-    const std::size_t separator = message.find(": ", message.find("parse error"));
-    return separator == std::string::npos ? message : message.substr(separator + 2);
+// nlohmann's messages start with an error id ("[json.exception.parse_error.101] ") and, for syntax
+// errors, a position of their own ("parse error at line 1, column 2: "); the reason follows.
+std::string json_failure_reason(std::string message) {
+    const std::size_t id_end = message.find("] ");
+    if (id_end != std::string::npos) message.erase(0, id_end + 2);
+    if (message.starts_with("parse error")) {
+        const std::size_t separator = message.find(": ");
+        if (separator != std::string::npos) message.erase(0, separator + 2);
+    }
+    return message;
 }
 
 }  // namespace
@@ -192,10 +245,13 @@ std::string parse_failure_reason(const std::string &message) {
 database read_description(std::string_view json_text) {
     json document;
     try {
-        document = json::parse(json_text);
+        repeated_key_check check;
+        document = json::parse(json_text, std::ref(check));
     } catch (const json::parse_error &error) {
         throw input_error(line_and_column(json_text, error.byte),
-                          "not valid JSON: " + parse_failure_reason(error.what()));
+                          "not valid JSON: " + json_failure_reason(error.what()));
+    } catch (const json::exception &error) {  // such as a number too large for any C++ number type
+        throw input_error("top level", "not usable JSON: " + json_failure_reason(error.what()));
     }
     return description_reader().read(document);
 }

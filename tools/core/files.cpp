@@ -46,9 +46,13 @@ std::string read_input(const std::string &path) {
     }
     std::ifstream file(path, std::ios::binary);
     if (!file) fail(path, "read", errno);
-    std::string contents((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) fail(path, "read", errno);
-    return contents;
+    try {
+        std::string contents((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        if (file.bad()) fail(path, "read", errno);
+        return contents;
+    } catch (const std::ios_base::failure &) {  // a directory, for one, opens but cannot be read
+        fail(path, "read", errno);
+    }
 }
 
 void write_output(const std::string &path, std::string_view bytes) {
