@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <vector>
 
 #include "hex.hpp"
 
@@ -48,9 +49,8 @@ std::string uuid_from_field(std::span<const std::uint8_t> field) {
                                           [](std::uint8_t b) { return b == 0; })) {
         field = field.subspan(PADDED_32_BIT_ZEROS);
     }
-    std::string text;
-    for (auto byte = field.rbegin(); byte != field.rend(); ++byte) text += hex_text(std::span(&*byte, 1), "");
-    return text;
+    const std::vector<std::uint8_t> most_significant_first(field.rbegin(), field.rend());
+    return hex_text(most_significant_first, "");
 }
 
 std::optional<std::uint16_t> sig_number(const std::string &canonical) {
