@@ -5,7 +5,7 @@
 # Usage: fuzz/run.sh [SECONDS] [TARGET...]   (the targets default to every fuzz/corpus/<target>)
 #
 # Inputs the fuzzer finds go to a temporary directory that is removed afterwards, never into the
-# repository. A failing input is kept in build/fuzz/artifacts/<target>/; once its fault is fixed,
+# repository; set FUZZ_WORK_DIR to keep them (and the logs) there instead. A failing input is kept in build/fuzz/artifacts/<target>/; once its fault is fixed,
 # commit it to fuzz/crashes/<target>/ and the test suite replays it from then on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,8 +22,11 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -D
   -DGATTDB_BUILD_TESTS=OFF -DGATTDB_BUILD_EXAMPLES=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" >/dev/null
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+work=${FUZZ_WORK_DIR:-}
+if [ -z "$work" ]; then
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+fi
 
 # The value after "name:" or "name " in libFuzzer's last status line or final statistics.
 stat() { grep -o "$1[: ] *[0-9]*" "$2" | tail -n 1 | grep -o '[0-9]*$' || echo '?'; }

@@ -14,11 +14,12 @@ valgrind=(valgrind -q --error-exitcode=1 --leak-check=full --errors-for-leak-kin
 
 runs=()
 for program in "$build"/tests/test_*; do
-  [ -x "$program" ] && [ -f "$program" ] && runs+=("$program")
+  [ -f "$program" ] && [ -x "$program" ] || continue
+  runs+=("$program")
 done
 runs+=("$build/heart_rate")
 for program in "$build"/fuzz/fuzz_*; do
-  [ -x "$program" ] && [ -f "$program" ] || continue
+  [ -f "$program" ] && [ -x "$program" ] || continue
   target=$(basename "$program")
   inputs="fuzz/corpus/$target"
   [ ! -d "fuzz/crashes/$target" ] || inputs+=" fuzz/crashes/$target"
