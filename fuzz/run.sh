@@ -5,8 +5,9 @@
 # Usage: fuzz/run.sh [SECONDS] [TARGET...]   (the targets default to every fuzz/corpus/<target>)
 #
 # Inputs the fuzzer finds go to a temporary directory that is removed afterwards, never into the
-# repository; set FUZZ_WORK_DIR to keep them (and the logs) there instead. A failing input is kept in build/fuzz/artifacts/<target>/; once its fault is fixed,
-# commit it to fuzz/crashes/<target>/ and the test suite replays it from then on.
+# repository; set FUZZ_WORK_DIR to keep them (and the logs) there instead. A failing input is kept
+# in build/fuzz/artifacts/<target>/; once its fault is fixed, commit it to fuzz/crashes/<target>/
+# and the test suite replays it from then on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,7 +20,8 @@ fi
 
 build=build/fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGATTDB_FUZZ=ON \
-  -DGATTDB_BUILD_TESTS=OFF -DGATTDB_BUILD_EXAMPLES=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+  -DGATTDB_BUILD_TESTS=OFF -DGATTDB_BUILD_EXAMPLES=OFF -DGATTDB_BUILD_BENCH=OFF \
+  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" >/dev/null
 
 work=${FUZZ_WORK_DIR:-}

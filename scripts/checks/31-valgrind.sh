@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs the test programs, the fuzz replay programs and the example host under valgrind: any memory
-# error, or any byte definitely or indirectly lost, fails the check.
+# Runs the test programs (and the tool processes they start), the fuzz replay programs and the
+# example host under valgrind: any memory error, or any byte definitely or indirectly lost, fails
+# the check.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -9,14 +10,21 @@ build=build/test
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build "$build" -j "$(nproc)" >/dev/null
 
-valgrind=(valgrind -q --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect
-  --show-leak-kinds=definite,indirect)
+# One program and its arguments per call. Child processes are followed, so the tool runs that the
+# command tests start are checked too.
+run_under_valgrind() {
+  # shellcheck disable=SC2086 # a run is a program and its arguments
+  if ! valgrind -q --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect \
+    --show-leak-kinds=definite,indirect --trace-children=yes $1 >/dev/null; then
+    echo "valgrind: $1 failed" >&2
+    return 1
+  fi
+  echo "valgrind: $1"
+}
+export -f run_under_valgrind
 
 runs=()
-for program in "$build"/tests/test_*; do
-  [ -f "$program" ] && [ -x "$program" ] || continue
-  runs+=("$program")
-done
+while read -r program; do runs+=("$program"); done < <(find "$build/tests" -type f -executable -name 'test_*' | sort)
 runs+=("$build/heart_rate")
 for program in "$build"/fuzz/fuzz_*; do
   [ -f "$program" ] && [ -x "$program" ] || continue
@@ -26,9 +34,5 @@ for program in "$build"/fuzz/fuzz_*; do
   runs+=("$program $inputs")
 done
 
-for run in "${runs[@]}"; do
-  echo "valgrind: $run"
-  # shellcheck disable=SC2086 # a run is a program and its arguments
-  "${valgrind[@]}" $run >/dev/null
-done
+printf '%s\n' "${runs[@]}" | xargs -d '\n' -n 1 -P "$(nproc)" bash -c 'run_under_valgrind "$0"'
 echo "valgrind: ${#runs[@]} programs, no errors and no lost bytes"
