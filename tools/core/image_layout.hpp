@@ -1,5 +1,6 @@
 // The byte layout of the library's database image, as the tool reads it back: entry markers,
-// value flags and entry sizes. docs/tool.md describes the format.
+// value flags and entry sizes, written apart from the encoder so that the decoder checks it rather
+// than sharing its mistakes. docs/image-format.md describes the format.
 #pragma once
 
 #include <cstddef>
