@@ -21,6 +21,13 @@
     (GATTDB_VERSION_MAJOR * 10000 + GATTDB_VERSION_MINOR * 100 + GATTDB_VERSION_PATCH)
 #define GATTDB_VERSION_STRING "1.0.0"
 
+/* What the table holds and the image can express. A database past any of these is refused, never
+ * truncated. */
+#define GATTDB_MAX_SERVICES 20        /* services in the table */
+#define GATTDB_MAX_CHARACTERISTICS 40 /* characteristics in one service */
+#define GATTDB_MAX_VALUE_LENGTH 255   /* bytes of a characteristic's initial value */
+#define GATTDB_MAX_HANDLE 255         /* attribute handles are one byte wide in the image */
+
 /* GATTDB_VISIBILITY marks the exported calls; everything else in the library is hidden. */
 #ifndef GATTDB_VISIBILITY
 #if defined(__GNUC__) && (__GNUC__ >= 4)

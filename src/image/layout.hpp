@@ -19,7 +19,7 @@ inline constexpr std::uint8_t VALUE_FLAGS_WIDE_UUID = 0xC8;  // 32- and 128-bit 
 inline constexpr std::uint8_t VALUE_FLAGS_EMPTY = 0x0C;      // added when the value is empty
 
 // Handles are one byte wide in the image (the value handle's high byte is always 0).
-inline constexpr std::uint32_t MAX_HANDLE = 255;
+inline constexpr std::uint32_t MAX_HANDLE = GATTDB_MAX_HANDLE;
 
 // A 32-bit UUID takes a 16-byte field like a 128-bit one, padded with zeros, not a base UUID.
 constexpr std::size_t uuid_field_length(uuid_kind kind) { return kind == UUID_16 ? 2 : 16; }
@@ -39,8 +39,8 @@ constexpr std::uint32_t characteristic_handles(bool cccd) { return cccd ? 3 : 2;
 // attribute costs more than 140 bytes per handle (a 128-bit characteristic with a 255-byte value and
 // no descriptor: 280 bytes over 2 handles), so 255 handles stay below 36,000 bytes.
 inline constexpr std::size_t MAX_BYTES_PER_HANDLE =
-    std::max({service_entry_size(UUID_128), characteristic_entries_size(UUID_128, 255, false) / 2,
-              characteristic_entries_size(UUID_128, 255, true) / 3});
+    std::max({service_entry_size(UUID_128), characteristic_entries_size(UUID_128, GATTDB_MAX_VALUE_LENGTH, false) / 2,
+              characteristic_entries_size(UUID_128, GATTDB_MAX_VALUE_LENGTH, true) / 3});
 static_assert(MAX_BYTES_PER_HANDLE == 140);
 static_assert(MAX_HANDLE * MAX_BYTES_PER_HANDLE <= UINT16_MAX);
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <span>
 
+#include "gattdb.h"
+
 namespace gattdb {
 
 enum uuid_kind : std::uint32_t {
@@ -28,8 +30,8 @@ struct characteristic_record {
     std::uint8_t cccd_flag;
 };
 
-inline constexpr std::size_t MAX_SERVICES = 20;
-inline constexpr std::size_t MAX_CHARACTERISTICS = 40;
+inline constexpr std::size_t MAX_SERVICES = GATTDB_MAX_SERVICES;
+inline constexpr std::size_t MAX_CHARACTERISTICS = GATTDB_MAX_CHARACTERISTICS;
 
 struct service_record {
     uuid_record uuid;

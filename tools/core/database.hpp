@@ -8,15 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "gattdb.h"
+
 namespace gattdb::tool {
 
 // What the library accepts and the image can express; the tool checks them itself so that it can
 // name the offending place, and so that the library never moves a characteristic into another
 // service (which it does when the one opened last is full).
-inline constexpr std::size_t MAX_SERVICES = 20;
-inline constexpr std::size_t MAX_CHARACTERISTICS = 40;
-inline constexpr std::size_t MAX_VALUE_LENGTH = 255;
-inline constexpr unsigned MAX_HANDLE = 255;  // handles are one byte wide in the image
+inline constexpr std::size_t MAX_SERVICES = GATTDB_MAX_SERVICES;
+inline constexpr std::size_t MAX_CHARACTERISTICS = GATTDB_MAX_CHARACTERISTICS;
+inline constexpr std::size_t MAX_VALUE_LENGTH = GATTDB_MAX_VALUE_LENGTH;
+inline constexpr unsigned MAX_HANDLE = GATTDB_MAX_HANDLE;
 
 struct characteristic {
     std::string uuid;  // canonical: 4, 8 or 32 upper-case hex digits, as the library takes it
