@@ -6,54 +6,41 @@
 #include "core/description.hpp"
 #include "core/dump_report.hpp"
 #include "core/files.hpp"
-#include "core/hex.hpp"
 #include "core/image_builder.hpp"
-#include "core/image_decoder.hpp"
 
 namespace gattdb::tool {
 namespace {
 
-// Errors in an input are reported with its name in front of the place.
-template <typename Read>
-auto reading(const std::string &path, Read read) {
-    try {
-        return read();
-    } catch (const input_error &error) {
-        throw input_error(path == "-" ? "standard input" : path, error.what());
-    }
+// The input at path, in the format options name, or its extension gives, or else the command's
+// default kind's: JSON for descriptions, and for images bytes, or hex text with --hex.
+database load(const std::string &path, const input_options &options,
+              std::initializer_list<input_kind> accepted, input_kind default_kind) {
+    const std::string_view fallback = default_kind == input_kind::description ? "json"
+                                      : options.hex_input                     ? "hex"
+                                                                              : "bin";
+    return read_input_file(path, input_format_for(path, options.from, accepted, fallback), options.reading);
 }
 
-std::vector<std::uint8_t> image_bytes(const std::string &contents, bool hex_input) {
-    if (hex_input) return read_hex_image(contents);
-    return std::vector<std::uint8_t>(contents.begin(), contents.end());
-}
-
-database load_image(const std::string &path, bool hex_input) {
-    const std::string contents = read_input(path);
-    return reading(path, [&] { return decode_image(image_bytes(contents, hex_input)); });
-}
-
-std::vector<std::uint8_t> build_description(const std::string &path) {
-    const std::string contents = read_input(path);
-    return reading(path, [&] { return build_image(read_description(contents)); });
-}
-
-// diff takes descriptions too: they are built first and read back like any image.
-database load_either(const std::string &path, bool hex_input) {
-    if (path.ends_with(".json")) return decode_image(build_description(path));
-    return load_image(path, hex_input);
-}
+constexpr std::initializer_list<input_kind> DESCRIPTIONS = {input_kind::description};
+constexpr std::initializer_list<input_kind> IMAGES = {input_kind::image};
+constexpr std::initializer_list<input_kind> EITHER = {input_kind::description, input_kind::image};
 
 }  // namespace
 
 int run_build(const build_options &options) {
-    const std::vector<std::uint8_t> image = build_description(options.description);
+    const database db = load(options.description, options.input, DESCRIPTIONS, input_kind::description);
+    std::vector<std::uint8_t> image;
+    try {
+        image = build_image(db);
+    } catch (const input_error &error) {
+        throw input_error(input_name(options.description), error.what());
+    }
     write_output(options.output, format_image(image, *image_format_named(options.format), options.symbol));
     return 0;
 }
 
 int run_dump(const dump_options &options) {
-    const database db = load_image(options.image, options.hex_input);
+    const database db = load(options.image, options.input, IMAGES, input_kind::image);
     const std::string text = options.json      ? write_description(db)
                              : options.summary ? summary(db)
                                                : attribute_table(db);
@@ -62,8 +49,8 @@ int run_dump(const dump_options &options) {
 }
 
 int run_diff(const diff_options &options) {
-    const database old_db = load_either(options.old_path, options.hex_input);
-    const database new_db = load_either(options.new_path, options.hex_input);
+    const database old_db = load(options.old_path, options.input, EITHER, input_kind::image);
+    const database new_db = load(options.new_path, options.input, EITHER, input_kind::image);
     const std::vector<std::string> differences = compare_databases(old_db, new_db);
     std::string text;
     for (const std::string &line : differences) text += line + "\n";

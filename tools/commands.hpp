@@ -2,14 +2,25 @@
 // file_error escape for main to report.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/image_formats.hpp"
+#include "core/input_formats.hpp"
 
 namespace gattdb::tool {
 
+// How an input's format is chosen: --from names it; otherwise its file name's extension; otherwise
+// the command's default (images are read as hex text with --hex).
+struct input_options {
+    std::optional<std::string> from;
+    bool hex_input = false;
+    read_options reading;
+};
+
 struct build_options {
     std::string description;
+    input_options input;
     std::string output = "-";
     std::string format = "hex";  // checked by the command line
     std::string symbol = "gatt_db";
@@ -17,7 +28,7 @@ struct build_options {
 
 struct dump_options {
     std::string image;
-    bool hex_input = false;
+    input_options input;
     bool json = false;
     bool summary = false;
 };
@@ -25,7 +36,7 @@ struct dump_options {
 struct diff_options {
     std::string old_path;
     std::string new_path;
-    bool hex_input = false;
+    input_options input;
 };
 
 // Exit statuses: bad input is 1 for build and dump; diff answers like diff(1).

@@ -1,5 +1,6 @@
 // gattdb: builds database images from JSON descriptions, decodes and compares them.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
 
 #include "commands.hpp"
@@ -16,10 +17,25 @@ int report(const std::string &message, int status) {
     return status;
 }
 
+// --from, taking the names of the formats of the accepted kinds.
+void add_from(CLI::App &command, input_options &options, std::initializer_list<input_kind> accepted,
+              const std::string &help) {
+    const std::string names = input_format_names(accepted);
+    const std::vector<input_kind> kinds(accepted);  // the list's own array lives only for this call
+    command.add_option("--from", options.from, help + ": " + names)
+        ->check([kinds, names](const std::string &name) {
+            const input_format *format = input_format_named(name);
+            const bool fits = format && std::find(kinds.begin(), kinds.end(), format->kind) != kinds.end();
+            return fits ? "" : "unknown input format: " + name + " (expected " + names + ")";
+        });
+}
+
 CLI::App *add_build(CLI::App &app, build_options &options) {
-    CLI::App *build = app.add_subcommand("build", "Build a database image from a JSON description");
+    CLI::App *build = app.add_subcommand("build", "Build a database image from a description");
     build->add_option("DESCRIPTION", options.description, "The description file, or - for standard input")
         ->required();
+    add_from(*build, options.input, {input_kind::description},
+             "The description's format, when its name does not end in it (default json)");
     build->add_option("-o,--output", options.output,
                       "Write here instead of standard output; only a complete "
                       "image replaces the file");
@@ -37,7 +53,9 @@ CLI::App *add_build(CLI::App &app, build_options &options) {
 CLI::App *add_dump(CLI::App &app, dump_options &options) {
     CLI::App *dump = app.add_subcommand("dump", "Print the attributes of a database image");
     dump->add_option("IMAGE", options.image, "The image file, or - for standard input")->required();
-    dump->add_flag("--hex", options.hex_input, "Read the image as hex text, as build writes it by default");
+    add_from(*dump, options.input, {input_kind::image}, "The image's format (default bin)");
+    dump->add_flag("--hex", options.input.hex_input,
+                   "Read the image as hex text, as build writes it by default (--from hex)");
     CLI::Option *json =
         dump->add_flag("--json", options.json, "Print a description that builds the same image");
     dump->add_flag("--summary", options.summary, "Print one line per service and a total")->excludes(json);
@@ -46,11 +64,12 @@ CLI::App *add_dump(CLI::App &app, dump_options &options) {
 
 CLI::App *add_diff(CLI::App &app, diff_options &options) {
     CLI::App *diff = app.add_subcommand(
-        "diff",
-        "Compare two images (or descriptions, ending in .json); exit 0 when equal, 1 when not, 2 on error");
+        "diff", "Compare two images or descriptions; exit 0 when equal, 1 when not, 2 on error");
     diff->add_option("OLD", options.old_path, "The old image or description")->required();
     diff->add_option("NEW", options.new_path, "The new image or description")->required();
-    diff->add_flag("--hex", options.hex_input, "Read images as hex text");
+    add_from(*diff, options.input, {input_kind::description, input_kind::image},
+             "The inputs' format, when their names do not end in one (default bin)");
+    diff->add_flag("--hex", options.input.hex_input, "Read images as hex text (--from hex)");
     return diff;
 }
 

@@ -155,6 +155,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "gattdb: --name: not a C identifier"},
         failing_run{"json_with_summary", "dump --json --summary x", "", 2,
                     "gattdb: --json excludes --summary"},
+        failing_run{"image_format_for_a_description", "build --from hex -", "", 2,
+                    "gattdb: --from: unknown input format: hex (expected json)"},
+        failing_run{"from_overrides_the_default", "dump --from hex -", "00 02 0D 18 31", 1,
+                    "gattdb: standard input: offset 4: unknown entry marker 0x31\n"},
+        failing_run{"description_read_as_image", "diff --from bin - -", "{}", 2,
+                    "gattdb: standard input: offset 0: unknown entry marker 0x7B\n"},
         failing_run{"diff_bad_input", "diff - -", "", 2,
                     "gattdb: standard input: offset 0: the image is empty\n"}),
     [](const auto &info) { return std::string(info.param.name); });

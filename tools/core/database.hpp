@@ -20,11 +20,21 @@ inline constexpr std::size_t MAX_CHARACTERISTICS = GATTDB_MAX_CHARACTERISTICS;
 inline constexpr std::size_t MAX_VALUE_LENGTH = GATTDB_MAX_VALUE_LENGTH;
 inline constexpr unsigned MAX_HANDLE = GATTDB_MAX_HANDLE;
 
+// Where an item came from, for messages about it, and the name its description gave it. Neither is
+// part of the image: an image read back has neither, and items compare equal without them.
+struct origin {
+    std::string place;  // "services[0].characteristics[1]", "profile.gatt:12"; empty from an image
+    std::string name;   // the description's optional name, as written; empty when none
+
+    bool operator==(const origin &) const { return true; }
+};
+
 struct characteristic {
     std::string uuid;  // canonical: 4, 8 or 32 upper-case hex digits, as the library takes it
     std::uint8_t properties = 0;
     std::vector<std::uint8_t> value;
     bool cccd = false;
+    origin from{};
 
     bool operator==(const characteristic &) const = default;
 };
@@ -32,6 +42,7 @@ struct characteristic {
 struct service {
     std::string uuid;
     std::vector<characteristic> characteristics;
+    origin from{};
 
     bool operator==(const service &) const = default;
 };

@@ -126,7 +126,7 @@ class description_reader {
     service read_service(const json &object, const std::string &path) {
         expect(object.is_object(), path, "an object");
         check_keys(object, path, {"uuid", "characteristics"});
-        service s{read_uuid(object, path), {}};
+        service s{read_uuid(object, path), {}, {path, {}}};
         take_handles(1, path);
         const auto characteristics = object.find("characteristics");
         if (characteristics == object.end()) return s;
@@ -148,6 +148,7 @@ class description_reader {
         check_keys(object, path, {"uuid", "properties", "value", "text", "cccd"});
         characteristic c;
         c.uuid = read_uuid(object, path);
+        c.from.place = path;
         const auto properties = object.find("properties");
         if (properties != object.end())
             c.properties = read_properties(*properties, member(path, "properties"));

@@ -1,16 +1,16 @@
 #include "naming.hpp"
 
 #include "properties.hpp"
-#include "sig_names.hpp"
 #include "uuid.hpp"
+#include "uuid_table.hpp"
 
 namespace gattdb::tool {
 
 std::string uuid_label(const std::string &canonical_uuid) {
     std::string label = display_uuid(canonical_uuid);
-    if (const std::optional<std::string_view> name = sig_name(canonical_uuid)) {
+    if (const known_uuid *known = find_known_uuid(canonical_uuid)) {
         label += ' ';
-        label += *name;
+        label += known->name;
     }
     return label;
 }

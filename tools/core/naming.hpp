@@ -7,7 +7,8 @@
 
 namespace gattdb::tool {
 
-// "180D Heart Rate" where the SIG names the UUID, else the UUID alone (128-bit ones dashed).
+// "180D Heart Rate" where the UUID table names the UUID (the SIG or a vendor), else the UUID alone
+// (128-bit ones dashed).
 std::string uuid_label(const std::string &canonical_uuid);
 
 // "read, notify", or "none".
