@@ -74,7 +74,9 @@ const input_format &input_format_for(const std::string &path, const std::optiona
 std::string input_format_names(std::initializer_list<input_kind> accepted) {
     std::string names;
     for (const input_format &format : FORMATS) {
-        if (accepts(accepted, format.kind)) names += (names.empty() ? "" : "|") + std::string(format.name);
+        if (!accepts(accepted, format.kind)) continue;
+        if (!names.empty()) names += '|';
+        names += format.name;
     }
     return names;
 }
