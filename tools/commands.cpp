@@ -6,6 +6,7 @@
 #include "core/description.hpp"
 #include "core/dump_report.hpp"
 #include "core/files.hpp"
+#include "core/handle_names.hpp"
 #include "core/image_builder.hpp"
 
 namespace gattdb::tool {
@@ -29,13 +30,16 @@ constexpr std::initializer_list<input_kind> EITHER = {input_kind::description, i
 
 int run_build(const build_options &options) {
     const database db = load(options.description, options.input, DESCRIPTIONS, input_kind::description);
+    std::vector<service_names> names;
     std::vector<std::uint8_t> image;
     try {
+        names = resolve_names(db);  // every format refuses a description whose names collide
         image = build_image(db);
     } catch (const input_error &error) {
         throw input_error(input_name(options.description), error.what());
     }
-    write_output(options.output, format_image(image, *image_format_named(options.format), options.symbol));
+    const output_format &format = *output_format_named(options.format);
+    write_output(options.output, format.write({db, image, names, options.symbol}));
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "commands.hpp"
+#include "core/c_names.hpp"
 #include "gattdb.h"
 
 using namespace gattdb::tool;
@@ -39,14 +40,19 @@ CLI::App *add_build(CLI::App &app, build_options &options) {
     build->add_option("-o,--output", options.output,
                       "Write here instead of standard output; only a complete "
                       "image replaces the file");
-    build->add_option("-f,--format", options.format, "hex (default), bin or c")
+    build
+        ->add_option("-f,--format", options.format,
+                     "What to write: " + output_format_names() +
+                         " (default hex). c is the image as C source; header declares it and gives each "
+                         "handle a constant; map gives the handles as JSON")
         ->check([](const std::string &name) {
-            return image_format_named(name) ? "" : "unknown format: " + name;
+            return output_format_named(name) ? "" : "unknown format: " + name;
         });
-    build->add_option("--name", options.symbol, "The array's name in the c format (default gatt_db)")
-        ->check([](const std::string &name) {
-            return is_c_identifier(name) ? "" : "not a C identifier: " + name;
-        });
+    build
+        ->add_option("--name", options.symbol,
+                     "The image's symbol in the c and header formats (default gatt_db); the header's "
+                     "constants start with it in upper case. A C identifier, not a keyword")
+        ->check([](const std::string &name) { return symbol_problem(name).value_or(""); });
     return build;
 }
 

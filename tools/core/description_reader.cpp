@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
+#include "c_names.hpp"
 #include "description.hpp"
 #include "hex.hpp"
 #include "properties.hpp"
@@ -56,6 +57,21 @@ std::string read_uuid(const json &object, const std::string &path) {
                                          " is not 4, 8 or 32 hex digits nor a dashed 128-bit UUID");
     }
     return *uuid;
+}
+
+// An item's optional name, as written: the constants of generated code are made from it.
+std::string read_name(const json &object, const std::string &path) {
+    constexpr std::size_t MAX_NAME_LENGTH = 64;
+    const auto name = object.find("name");
+    if (name == object.end()) return {};
+    const std::string name_path = member(path, "name");
+    expect(name->is_string(), name_path, "a string");
+    const std::string &text = name->get_ref<const std::string &>();
+    if (!is_c_identifier(text) || text.size() > MAX_NAME_LENGTH) {
+        throw input_error(name_path, in_quotes(text) + " is not 1 to " + std::to_string(MAX_NAME_LENGTH) +
+                                         " letters, digits and underscores, starting with no digit");
+    }
+    return text;
 }
 
 std::uint8_t read_properties(const json &properties, const std::string &path) {
@@ -125,8 +141,8 @@ class description_reader {
    private:
     service read_service(const json &object, const std::string &path) {
         expect(object.is_object(), path, "an object");
-        check_keys(object, path, {"uuid", "characteristics"});
-        service s{read_uuid(object, path), {}, {path, {}}};
+        check_keys(object, path, {"uuid", "name", "characteristics"});
+        service s{read_uuid(object, path), {}, {path, read_name(object, path)}};
         take_handles(1, path);
         const auto characteristics = object.find("characteristics");
         if (characteristics == object.end()) return s;
@@ -145,10 +161,10 @@ class description_reader {
 
     characteristic read_characteristic(const json &object, const std::string &path) {
         expect(object.is_object(), path, "an object");
-        check_keys(object, path, {"uuid", "properties", "value", "text", "cccd"});
+        check_keys(object, path, {"uuid", "name", "properties", "value", "text", "cccd"});
         characteristic c;
         c.uuid = read_uuid(object, path);
-        c.from.place = path;
+        c.from = {path, read_name(object, path)};
         const auto properties = object.find("properties");
         if (properties != object.end())
             c.properties = read_properties(*properties, member(path, "properties"));

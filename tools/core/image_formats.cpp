@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
+#include "handle_formats.hpp"
 #include "hex.hpp"
 
 namespace gattdb::tool {
@@ -21,47 +21,47 @@ std::string by_lines(std::span<const std::uint8_t> image, std::size_t per_line, 
     return text;
 }
 
-std::string hex_lines(std::span<const std::uint8_t> image) {
-    return by_lines(image, HEX_BYTES_PER_LINE, [](auto bytes) { return hex_text(bytes, " ") + "\n"; });
+std::string write_hex(const built_database &built) {
+    return by_lines(built.image, HEX_BYTES_PER_LINE, [](auto bytes) { return hex_text(bytes, " ") + "\n"; });
 }
 
-std::string c_source(std::span<const std::uint8_t> image, std::string_view symbol) {
-    const std::string name(symbol);
-    const std::string size = std::to_string(image.size());
+std::string write_bin(const built_database &built) {
+    return std::string(built.image.begin(), built.image.end());
+}
+
+std::string write_c(const built_database &built) {
+    const std::string name(built.symbol);
+    const std::string size = std::to_string(built.image.size());
     return "#include <stdint.h>\n\nconst uint8_t " + name + "[" + size + "] = {\n" +
-           by_lines(image, C_BYTES_PER_LINE,
+           by_lines(built.image, C_BYTES_PER_LINE,
                     [](auto bytes) { return "    0x" + hex_text(bytes, ", 0x") + ",\n"; }) +
            "};\nconst uint16_t " + name + "_length = " + size + ";\n";
 }
 
-constexpr std::array<std::pair<std::string_view, image_format>, 3> FORMAT_NAMES = {{
-    {"hex", image_format::hex},
-    {"bin", image_format::bin},
-    {"c", image_format::c},
+constexpr std::array<output_format, 5> FORMATS = {{
+    {"hex", write_hex},
+    {"bin", write_bin},
+    {"c", write_c},
+    {"header", write_header},
+    {"map", write_map},
 }};
 
 }  // namespace
 
-std::optional<image_format> image_format_named(std::string_view name) {
-    for (const auto &[known, format] : FORMAT_NAMES) {
-        if (known == name) return format;
-    }
-    return std::nullopt;
+std::span<const output_format> output_formats() { return FORMATS; }
+
+const output_format *output_format_named(std::string_view name) {
+    const auto found =
+        std::find_if(FORMATS.begin(), FORMATS.end(), [&](const output_format &f) { return f.name == name; });
+    return found == FORMATS.end() ? nullptr : &*found;
 }
 
-std::string format_image(std::span<const std::uint8_t> image, image_format format, std::string_view symbol) {
-    switch (format) {
-    case image_format::hex: return hex_lines(image);
-    case image_format::bin: return std::string(image.begin(), image.end());
-    case image_format::c: return c_source(image, symbol);
+std::string output_format_names() {
+    std::string names;
+    for (std::size_t i = 0; i < FORMATS.size(); ++i) {
+        names += (i == 0 ? "" : i + 1 == FORMATS.size() ? " or " : ", ") + std::string(FORMATS[i].name);
     }
-    return {};
-}
-
-bool is_c_identifier(std::string_view name) {
-    auto word_character = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
-    return !name.empty() && !std::isdigit(static_cast<unsigned char>(name[0])) &&
-           std::all_of(name.begin(), name.end(), word_character);
+    return names;
 }
 
 }  // namespace gattdb::tool

@@ -1,24 +1,42 @@
-// The forms `gattdb build` writes an image in.
+// The forms `gattdb build` writes: the image itself (hex, bin, c) and, for firmware and host
+// programs, its attribute handles by name (header, map). Each form is one writer and one row of the
+// table of output formats; a new output format is a new writer and a new row.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "database.hpp"
+#include "handle_names.hpp"
 
 namespace gattdb::tool {
 
-enum class image_format { hex, bin, c };
+// What a writer may use: the database, its image, the items' resolved names and the symbol of
+// generated code (--name).
+struct built_database {
+    const database &db;
+    std::span<const std::uint8_t> image;
+    const std::vector<service_names> &names;
+    std::string_view symbol;
+};
 
-// The format of that name: "hex", "bin" or "c".
-std::optional<image_format> image_format_named(std::string_view name);
+// hex: two upper-case digits a byte, single spaces, 16 a line. bin: the bytes themselves. c: a C
+// source defining `const uint8_t symbol[]` and `const uint16_t symbol_length`. header: a C and C++
+// header declaring what c defines, with a constant for each handle. map: the handles as JSON.
+struct output_format {
+    std::string_view name;  // as -f takes it
+    std::string (*write)(const built_database &built);
+};
 
-// hex: two upper-case digits a byte, single spaces, 16 a line. bin: the bytes themselves.
-// c: a C fragment defining `const uint8_t symbol[]` and `symbol_length`.
-std::string format_image(std::span<const std::uint8_t> image, image_format format, std::string_view symbol);
+std::span<const output_format> output_formats();
 
-// A C identifier, as the c format needs for its symbol.
-bool is_c_identifier(std::string_view name);
+// The format of that name, or null.
+const output_format *output_format_named(std::string_view name);
+
+// The names of the formats, "hex, bin, c, header or map", for usage texts.
+std::string output_format_names();
 
 }  // namespace gattdb::tool
