@@ -30,7 +30,9 @@ void write_file(const fs::path &path, const std::string &contents) {
 std::string example(const std::string &name) {
     return std::string(GATTDB_EXAMPLES_DIR) + "/" + name + ".json";
 }
-std::string golden(const std::string &name) { return std::string(GATTDB_GOLDEN_DIR) + "/" + name + ".hex"; }
+std::string golden(const std::string &name, const std::string &extension = ".hex") {
+    return std::string(GATTDB_GOLDEN_DIR) + "/" + name + extension;
+}
 
 class command : public ::testing::Test {
    protected:
@@ -71,6 +73,16 @@ TEST_F(command, build_gives_the_golden_images_and_dump_json_gives_them_back) {
         ASSERT_EQ(dumped.status, 0) << dumped.err;
         const result rebuilt = run("build -", dumped.out);
         EXPECT_EQ(rebuilt.out, built.out) << name;
+    }
+}
+
+TEST_F(command, build_gives_the_golden_headers_and_maps) {
+    for (const std::string name : EXAMPLES) {
+        for (const auto &[format, extension] : {std::pair{"header", ".h"}, {"map", ".map.json"}}) {
+            const result built = run("build -f " + std::string(format) + " " + example(name));
+            EXPECT_EQ(built.status, 0) << built.err;
+            EXPECT_EQ(built.out, read_file(golden(name, extension))) << name << " " << format;
+        }
     }
 }
 
@@ -153,6 +165,11 @@ INSTANTIATE_TEST_SUITE_P(
         failing_run{"unknown_format", "build -f elf x.json", "", 2, "gattdb: --format: unknown format: elf"},
         failing_run{"bad_symbol", "build --name 9lives -f c x.json", "", 2,
                     "gattdb: --name: not a C identifier"},
+        failing_run{"keyword_symbol", "build --name int -f c x.json", "", 2,
+                    "gattdb: --name: \"int\" is a C or C++ keyword"},
+        failing_run{"colliding_names", "build -f hex -",
+                    R"({"services": [{"uuid": "180D", "name": "hr"}, {"uuid": "180F", "name": "HR"}]})", 1,
+                    "gattdb: standard input: services[1]: the name \"HR\" is already used by services[0]"},
         failing_run{"json_with_summary", "dump --json --summary x", "", 2,
                     "gattdb: --json excludes --summary"},
         failing_run{"image_format_for_a_description", "build --from hex -", "", 2,
