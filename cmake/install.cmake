@@ -18,7 +18,7 @@ configure_package_config_file(cmake/gattdbConfig.cmake.in ${PROJECT_BINARY_DIR}/
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/gattdbConfigVersion.cmake
   COMPATIBILITY SameMajorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/gattdbConfig.cmake ${PROJECT_BINARY_DIR}/gattdbConfigVersion.cmake
-  DESTINATION ${GATTDB_CMAKE_DIR} COMPONENT Development)
+  cmake/gattdbDatabase.cmake DESTINATION ${GATTDB_CMAKE_DIR} COMPONENT Development)
 
 # gattdb.pc names the prefix chosen at configure time: pkg-config drops -I/usr/include and the like
 # only when they appear literally, so the paths are written out in full.

@@ -32,14 +32,15 @@ void add_from(CLI::App &command, input_options &options, std::initializer_list<i
 }
 
 CLI::App *add_build(CLI::App &app, build_options &options) {
-    CLI::App *build = app.add_subcommand("build", "Build a database image from a description");
+    CLI::App *build =
+        app.add_subcommand("build", "Build a database image, or its handles by name, from a description");
     build->add_option("DESCRIPTION", options.description, "The description file, or - for standard input")
         ->required();
     add_from(*build, options.input, {input_kind::description},
              "The description's format, when its name does not end in it (default json)");
     build->add_option("-o,--output", options.output,
-                      "Write here instead of standard output; only a complete "
-                      "image replaces the file");
+                      "Write here instead of standard output; only complete "
+                      "output replaces the file");
     build
         ->add_option("-f,--format", options.format,
                      "What to write: " + output_format_names() +

@@ -130,7 +130,8 @@ bool is_c_identifier(std::string_view name) {
 }
 
 std::optional<std::string> symbol_problem(std::string_view name) {
-    const std::string quoted = "\"" + std::string(name) + "\"";
+    std::string quoted = "\"";  // built up: "\"" + std::string trips a g++ 12 -O2 false warning
+    quoted.append(name).append("\"");
     if (!is_c_identifier(name)) return "not a C identifier: " + quoted;
     if (std::find(RESERVED_WORDS.begin(), RESERVED_WORDS.end(), name) != RESERVED_WORDS.end())
         return quoted + " is a C or C++ keyword or a type the generated code uses";

@@ -59,7 +59,8 @@ const output_format *output_format_named(std::string_view name) {
 std::string output_format_names() {
     std::string names;
     for (std::size_t i = 0; i < FORMATS.size(); ++i) {
-        names += (i == 0 ? "" : i + 1 == FORMATS.size() ? " or " : ", ") + std::string(FORMATS[i].name);
+        names += i == 0 ? "" : i + 1 == FORMATS.size() ? " or " : ", ";
+        names += FORMATS[i].name;
     }
     return names;
 }

@@ -1,0 +1,2 @@
+// The same firmware compiled as C++: the generated header serves both languages.
+#include "firmware.c"
