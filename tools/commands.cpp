@@ -62,4 +62,13 @@ int run_diff(const diff_options &options) {
     return differences.empty() ? DIFF_SAME : DIFF_DIFFERENT;
 }
 
+// Reads any description, .gatt unless named otherwise, and writes it as JSON that builds the same image.
+int run_import(const import_options &options) {
+    const input_format &format =
+        input_format_for(options.description, options.input.from, DESCRIPTIONS, "gatt");
+    write_output(options.output,
+                 write_description(read_input_file(options.description, format, options.input.reading)));
+    return 0;
+}
+
 }  // namespace gattdb::tool

@@ -33,6 +33,12 @@ struct dump_options {
     bool summary = false;
 };
 
+struct import_options {
+    std::string description;
+    input_options input;
+    std::string output = "-";
+};
+
 struct diff_options {
     std::string old_path;
     std::string new_path;
@@ -49,5 +55,6 @@ inline constexpr int DIFF_TROUBLE = 2;
 int run_build(const build_options &options);
 int run_dump(const dump_options &options);
 int run_diff(const diff_options &options);
+int run_import(const import_options &options);
 
 }  // namespace gattdb::tool

@@ -1,4 +1,4 @@
-// gattdb: builds database images from JSON descriptions, decodes and compares them.
+// gattdb: builds database images from descriptions (JSON, .gatt), decodes and compares them.
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <iostream>
@@ -31,6 +31,20 @@ void add_from(CLI::App &command, input_options &options, std::initializer_list<i
         });
 }
 
+// -I and --lossy, for every command that reads descriptions; warnings go to standard error, one line each.
+void add_description_reading(CLI::App &command, input_options &options) {
+    command
+        .add_option("-I,--import-dir", options.reading.include_dirs,
+                    "Look here for files a .gatt file imports, after its own folder (repeatable)")
+        ->allow_extra_args(false)
+        ->check(CLI::ExistingDirectory);
+    command.add_flag("--lossy", options.reading.lossy,
+                     "Leave out, with a warning, what the image cannot hold instead of refusing it");
+    options.reading.warn = [](const std::string &warning) {
+        std::cerr << PROGRAM << ": " << warning << "\n";
+    };
+}
+
 CLI::App *add_build(CLI::App &app, build_options &options) {
     CLI::App *build =
         app.add_subcommand("build", "Build a database image, or its handles by name, from a description");
@@ -38,6 +52,7 @@ CLI::App *add_build(CLI::App &app, build_options &options) {
         ->required();
     add_from(*build, options.input, {input_kind::description},
              "The description's format, when its name does not end in it (default json)");
+    add_description_reading(*build, options.input);
     build->add_option("-o,--output", options.output,
                       "Write here instead of standard output; only complete "
                       "output replaces the file");
@@ -77,7 +92,22 @@ CLI::App *add_diff(CLI::App &app, diff_options &options) {
     add_from(*diff, options.input, {input_kind::description, input_kind::image},
              "The inputs' format, when their names do not end in one (default bin)");
     diff->add_flag("--hex", options.input.hex_input, "Read images as hex text (--from hex)");
+    add_description_reading(*diff, options.input);
     return diff;
+}
+
+CLI::App *add_import(CLI::App &app, import_options &options) {
+    CLI::App *import =
+        app.add_subcommand("import", "Write a .gatt file as the JSON description of the same image");
+    import->add_option("DESCRIPTION", options.description, "The .gatt file, or - for standard input")
+        ->required();
+    add_from(*import, options.input, {input_kind::description},
+             "The description's format, when its name does not end in it (default gatt)");
+    import->add_option(
+        "-o,--output", options.output,
+        "Write here instead of standard output; only a complete description replaces the file");
+    add_description_reading(*import, options.input);
+    return import;
 }
 
 }  // namespace
@@ -89,9 +119,11 @@ int main(int argc, char **argv) {
     build_options build;
     dump_options dump;
     diff_options diff;
+    import_options import;
     const CLI::App *build_command = add_build(app, build);
     const CLI::App *dump_command = add_dump(app, dump);
     CLI::App *diff_command = add_diff(app, diff);
+    const CLI::App *import_command = add_import(app, import);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp &request) {
@@ -108,6 +140,7 @@ int main(int argc, char **argv) {
     try {
         if (build_command->parsed()) return run_build(build);
         if (dump_command->parsed()) return run_dump(dump);
+        if (import_command->parsed()) return run_import(import);
         return run_diff(diff);
     } catch (const std::exception &error) {  // input_error and file_error name the file themselves
         return report(error.what(), failure);

@@ -5,6 +5,7 @@
 
 #include "description.hpp"
 #include "files.hpp"
+#include "gatt_reader.hpp"
 #include "hex.hpp"
 #include "image_decoder.hpp"
 
@@ -34,8 +35,9 @@ database read_hex(const std::string &path, const std::string &contents, const re
     return naming_the_file(path, [&] { return decode_image(read_hex_image(contents)); });
 }
 
-constexpr std::array<input_format, 3> FORMATS = {{
+constexpr std::array<input_format, 4> FORMATS = {{
     {"json", input_kind::description, ".json", read_json},
+    {"gatt", input_kind::description, ".gatt", read_gatt},
     {"bin", input_kind::image, "", read_bin},
     {"hex", input_kind::image, "", read_hex},
 }};
