@@ -33,6 +33,7 @@ std::string example(const std::string &name) {
 std::string golden(const std::string &name, const std::string &extension = ".hex") {
     return std::string(GATTDB_GOLDEN_DIR) + "/" + name + extension;
 }
+const std::string GATT_EXAMPLES = std::string(GATTDB_EXAMPLES_DIR) + "/gatt";
 
 class command : public ::testing::Test {
    protected:
@@ -84,6 +85,53 @@ TEST_F(command, build_gives_the_golden_headers_and_maps) {
             EXPECT_EQ(built.out, read_file(golden(name, extension))) << name << " " << format;
         }
     }
+}
+
+TEST_F(command, gatt_examples_build_their_golden_images_and_import_as_json) {
+    const std::string heart_rate = std::string(GATTDB_EXAMPLES_DIR) + "/heart-rate.gatt";
+    const result built = run("build " + heart_rate);
+    EXPECT_EQ(built.status, 0) << built.err;
+    EXPECT_EQ(built.out, read_file(golden("heart-rate")));
+    EXPECT_EQ(run("diff " + heart_rate + " " + example("heart-rate")).status, 0);
+
+    const result imported = run("import " + heart_rate);
+    EXPECT_EQ(imported.out, read_file(golden("heart-rate-import", ".json")));
+    EXPECT_EQ(run("build -", imported.out).out, built.out);
+
+    const result thermometer =
+        run("build " + GATT_EXAMPLES + "/thermometer.gatt -I " + GATT_EXAMPLES + "/shared");
+    EXPECT_EQ(thermometer.status, 0) << thermometer.err;
+    EXPECT_EQ(thermometer.out, read_file(golden("gatt-thermometer")));
+}
+
+TEST_F(command, lossy_reading_warns_on_standard_error) {
+    const result lossy =
+        run("import --lossy -", "PRIMARY_SERVICE, 180D\nCHARACTERISTIC, 2A38, READ | READ_ENCRYPTED, 01\n");
+    EXPECT_EQ(lossy.status, 0);
+    EXPECT_EQ(lossy.err,
+              "gattdb: standard input:2: warning: left out READ_ENCRYPTED: the image holds no security or "
+              "permission flags\n");
+    EXPECT_NE(lossy.out.find(R"({ "uuid": "2A38", "properties": ["read"], "value": "01" })"),
+              std::string::npos)
+        << lossy.out;
+}
+
+// Vendor UUIDs are named wherever SIG ones are.
+TEST_F(command, dump_summary_and_diff_name_vendor_uuids) {
+    const fs::path uart = file("uart.gatt",
+                               "PRIMARY_SERVICE, 6E400001-B5A3-F393-E0A9-E50E24DCCA9E\n"
+                               "CHARACTERISTIC, 6E400003-B5A3-F393-E0A9-E50E24DCCA9E, NOTIFY,\n");
+    const std::string image = run("build " + uart.string()).out;
+    const std::string service = "6E400001-B5A3-F393-E0A9-E50E24DCCA9E Nordic UART Service";
+    const std::string table = run("dump --hex -", image).out;
+    EXPECT_NE(table.find("service      " + service + "\n"), std::string::npos) << table;
+    EXPECT_NE(table.find("6E400003-B5A3-F393-E0A9-E50E24DCCA9E UART TX Characteristic  notify"),
+              std::string::npos);
+    EXPECT_NE(run("dump --hex --summary -", image).out.find("handles 1-4  " + service + ": 1 characteristic"),
+              std::string::npos);
+    EXPECT_NE(
+        run("diff " + example("heart-rate") + " " + uart.string()).out.find("added: service " + service),
+        std::string::npos);
 }
 
 TEST_F(command, build_writes_binary_and_c) {
@@ -173,13 +221,22 @@ INSTANTIATE_TEST_SUITE_P(
         failing_run{"json_with_summary", "dump --json --summary x", "", 2,
                     "gattdb: --json excludes --summary"},
         failing_run{"image_format_for_a_description", "build --from hex -", "", 2,
-                    "gattdb: --from: unknown input format: hex (expected json)"},
+                    "gattdb: --from: unknown input format: hex (expected json|gatt)"},
         failing_run{"from_overrides_the_default", "dump --from hex -", "00 02 0D 18 31", 1,
                     "gattdb: standard input: offset 4: unknown entry marker 0x31\n"},
         failing_run{"description_read_as_image", "diff --from bin - -", "{}", 2,
                     "gattdb: standard input: offset 0: unknown entry marker 0x7B\n"},
         failing_run{"diff_bad_input", "diff - -", "", 2,
-                    "gattdb: standard input: offset 0: the image is empty\n"}),
+                    "gattdb: standard input: offset 0: the image is empty\n"},
+        failing_run{"gatt_security_flag", "build --from gatt -",
+                    "PRIMARY_SERVICE, 180D\nCHARACTERISTIC, 2A38, READ | READ_ENCRYPTED, 01\n", 1,
+                    "gattdb: standard input:2: cannot keep READ_ENCRYPTED: the image holds no security or "
+                    "permission flags (--lossy leaves it out)\n"},
+        failing_run{"gatt_import_without_its_folder", "build " + GATT_EXAMPLES + "/thermometer.gatt", "", 1,
+                    "gattdb: " + GATT_EXAMPLES + "/thermometer.gatt:5: cannot find \"gap.gatt\" beside " +
+                        GATT_EXAMPLES + "/thermometer.gatt (no -I folder given)\n"},
+        failing_run{"import_dir_must_exist", "import -I /nonexistent x.gatt", "", 2,
+                    "gattdb: --import-dir: Directory does not exist: /nonexistent"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(command, diff_exits_like_diff) {
@@ -205,7 +262,7 @@ TEST_F(command, diff_exits_like_diff) {
 
 TEST_F(command, help_and_version) {
     EXPECT_EQ(run("--version").out, "gattdb 1.0.0\n");
-    for (const std::string subcommand : {"build", "dump", "diff"}) {
+    for (const std::string subcommand : {"build", "dump", "diff", "import"}) {
         const result help = run(subcommand + " --help");
         EXPECT_EQ(help.status, 0);
         EXPECT_NE(help.out.find("Usage: gattdb " + subcommand), std::string::npos) << help.out;
