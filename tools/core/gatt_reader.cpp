@@ -17,6 +17,8 @@ namespace fs = std::filesystem;
 using fields = std::vector<std::string_view>;
 
 constexpr std::string_view IMPORT = "#import";
+// Some editors start a UTF-8 file with one; it is no part of the first statement.
+constexpr std::string_view UTF8_BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 
 // Why each thing the image cannot hold is refused (or, with --lossy, left out).
 constexpr std::string_view NO_SECURITY = "the image holds no security or permission flags";
@@ -95,6 +97,7 @@ void expect_fields(const fields &line, std::size_t least, std::size_t most, std:
 }
 
 void gatt_reader::read_file(const std::string &path, std::string_view text) {
+    if (text.starts_with(UTF8_BYTE_ORDER_MARK)) text.remove_prefix(UTF8_BYTE_ORDER_MARK.size());
     open_files_.push_back({path == "-" ? path : identity_of(path), input_name(path)});
     std::size_t number = 0;
     for (std::size_t start = 0; start <= text.size(); ++number) {
