@@ -40,9 +40,7 @@ void add_description_reading(CLI::App &command, input_options &options) {
         ->check(CLI::ExistingDirectory);
     command.add_flag("--lossy", options.reading.lossy,
                      "Leave out, with a warning, what the image cannot hold instead of refusing it");
-    options.reading.warn = [](const std::string &warning) {
-        std::cerr << PROGRAM << ": " << warning << "\n";
-    };
+    options.reading.warn = [](const std::string &warning) { report(warning, 0); };
 }
 
 CLI::App *add_build(CLI::App &app, build_options &options) {

@@ -48,6 +48,7 @@ class gatt_reader {
         return std::move(db_);
     }
 
+    // One a statement; public so that the table of statements below can name them.
     void primary_service(const fields &line, const std::string &place);
     void secondary_service(const fields &line, const std::string &place);
     void include_service(const fields &line, const std::string &place);
