@@ -184,6 +184,12 @@ INSTANTIATE_TEST_SUITE_P(
                          "t.gatt:4: warning: left out CLIENT_CHARACTERISTIC_CONFIGURATION: the image gives "
                          "that descriptor only to a characteristic with NOTIFY or INDICATE"}},
         gatt_case{
+            .name = "secondary_service_uuid_is_read_even_when_left_out",
+            .text = "SECONDARY_SERVICE, \"180F\"\n",
+            .lossy = true,
+            .error = "t.gatt:1: \"\\\"180F\\\"\" is neither a UUID (4 hex digits, or 128 bits dashed) nor a "
+                     "known UUID symbol"},
+        gatt_case{
             .name = "included_service",
             .text = DESCRIPTORS,
             .error = "t.gatt:2: cannot keep INCLUDE_SERVICE: the image holds no included services (--lossy "

@@ -169,6 +169,7 @@ std::string quoted_input(std::string_view text) {
     std::string shown = "\"";
     for (const char c : text) {
         const auto byte = static_cast<std::uint8_t>(c);
+        if (c == '"' || c == '\\') shown += '\\';
         shown += byte >= 0x20 && byte < 0x7F ? std::string(1, c) : "\\x" + hex_text(std::span(&byte, 1), "");
     }
     return shown + "\"";

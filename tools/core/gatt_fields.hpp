@@ -19,8 +19,8 @@ std::vector<std::string_view> split_fields(std::string_view line);
 
 std::string_view trimmed(std::string_view text);
 
-// A piece of the input as messages show it: in double quotes, bytes other than printable ASCII as \xNN,
-// so that a message stays one readable line whatever the file holds.
+// A piece of the input as messages show it: in double quotes, with \" and \\, and bytes other than
+// printable ASCII as \xNN, so that a message stays one readable line whatever the file holds.
 std::string quoted_input(std::string_view text);
 
 // 4 hex digits (also with 0x), a dashed 128-bit UUID, an ORG_BLUETOOTH_… symbol or a short form such

@@ -133,7 +133,10 @@ void gatt_reader::primary_service(const fields &line, const std::string &place) 
     last_takes_cccd_.reset();
 }
 
-void gatt_reader::secondary_service(const fields &, const std::string &place) {
+// Read like a primary service, so that an unknown symbol is an error even where the service is left out.
+void gatt_reader::secondary_service(const fields &line, const std::string &place) {
+    expect_fields(line, 2, 2, "SECONDARY_SERVICE, UUID", place);
+    read_gatt_uuid(line[1], place);
     leave_out(place, "SECONDARY_SERVICE and its characteristics", NO_SECONDARY);
     left_out_service_ = place;
     last_takes_cccd_.reset();
