@@ -1,12 +1,16 @@
 #include "commands.hpp"
 
-#include <iostream>
+#include <algorithm>
+#include <nlohmann/json.hpp>
 
+#include "core/checks.hpp"
 #include "core/database_diff.hpp"
+#include "core/database_hash.hpp"
 #include "core/description.hpp"
-#include "core/dump_report.hpp"
+#include "core/dump_views.hpp"
 #include "core/files.hpp"
 #include "core/handle_names.hpp"
+#include "core/hex.hpp"
 #include "core/image_builder.hpp"
 
 namespace gattdb::tool {
@@ -45,10 +49,7 @@ int run_build(const build_options &options) {
 
 int run_dump(const dump_options &options) {
     const database db = load(options.image, options.input, IMAGES, input_kind::image);
-    const std::string text = options.json      ? write_description(db)
-                             : options.summary ? summary(db)
-                                               : attribute_table(db);
-    write_output("-", text);
+    write_output("-", dump_view_named(options.view)->render(db, input_name(options.image)));
     return 0;
 }
 
@@ -68,6 +69,51 @@ int run_import(const import_options &options) {
         input_format_for(options.description, options.input.from, DESCRIPTIONS, "gatt");
     write_output(options.output,
                  write_description(read_input_file(options.description, format, options.input.reading)));
+    return 0;
+}
+
+namespace {
+
+std::string finding_lines(const std::string &file, const std::vector<finding> &findings) {
+    std::string text;
+    for (const finding &f : findings) {
+        text += file + ": " + (f.place.empty() ? "" : f.place + ": ") + std::string(severity_name(f.level)) +
+                ": " + f.message + " [" + f.rule + "]\n";
+    }
+    return text;
+}
+
+std::string finding_json(const std::vector<finding> &findings) {
+    nlohmann::ordered_json array = nlohmann::ordered_json::array();
+    for (const finding &f : findings) {
+        array.push_back(
+            {{"rule", f.rule},
+             {"severity", severity_name(f.level)},
+             {"place", f.place},
+             {"handle", f.handle == 0 ? nlohmann::ordered_json() : nlohmann::ordered_json(f.handle)},
+             {"message", f.message}});
+    }
+    return array.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace
+
+int run_check(const check_options &options) {
+    const database db = load(options.input_path, options.input, EITHER, input_kind::image);
+    check_settings settings{std::nullopt, options.ignored};
+    if (options.against) settings.against = load(*options.against, options.input, EITHER, input_kind::image);
+    const std::vector<finding> findings = check_database(db, settings);
+    write_output("-", options.format == "json" ? finding_json(findings)
+                                               : finding_lines(input_name(options.input_path), findings));
+    const bool failed = std::any_of(findings.begin(), findings.end(), [&](const finding &f) {
+        return f.level == severity::error || options.strict;
+    });
+    return failed ? CHECK_FAILED : CHECK_PASSED;
+}
+
+int run_hash(const hash_options &options) {
+    const database db = load(options.input_path, options.input, EITHER, input_kind::image);
+    write_output("-", hex_text(database_hash(db), "") + "\n");
     return 0;
 }
 

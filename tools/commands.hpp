@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/image_formats.hpp"
 #include "core/input_formats.hpp"
@@ -29,8 +30,7 @@ struct build_options {
 struct dump_options {
     std::string image;
     input_options input;
-    bool json = false;
-    bool summary = false;
+    std::string view = "table";  // checked by the command line
 };
 
 struct import_options {
@@ -45,16 +45,36 @@ struct diff_options {
     input_options input;
 };
 
-// Exit statuses: bad input is 1 for build and dump; diff answers like diff(1).
+struct check_options {
+    std::string input_path;
+    std::optional<std::string> against;
+    std::vector<std::string> ignored;  // rule ids, checked by the command line
+    bool strict = false;               // a warning fails too
+    std::string format = "text";       // or "json": the findings as a JSON array; checked by the command line
+    input_options input;
+};
+
+struct hash_options {
+    std::string input_path;
+    input_options input;
+};
+
+// Exit statuses: bad input is 1 for build, dump and hash; diff answers like diff(1), check like a
+// linter.
 inline constexpr int EXIT_BAD_INPUT = 1;
 inline constexpr int EXIT_USAGE = 2;
 inline constexpr int DIFF_SAME = 0;
 inline constexpr int DIFF_DIFFERENT = 1;
 inline constexpr int DIFF_TROUBLE = 2;
+inline constexpr int CHECK_PASSED = 0;
+inline constexpr int CHECK_FAILED = 1;
+inline constexpr int CHECK_TROUBLE = 2;  // bad usage or an input it cannot read
 
 int run_build(const build_options &options);
 int run_dump(const dump_options &options);
 int run_diff(const diff_options &options);
 int run_import(const import_options &options);
+int run_check(const check_options &options);
+int run_hash(const hash_options &options);
 
 }  // namespace gattdb::tool

@@ -1,10 +1,13 @@
-// gattdb: builds database images from descriptions (JSON, .gatt), decodes and compares them.
+// gattdb: builds database images from descriptions (JSON, .gatt), decodes, compares, checks and hashes
+// them.
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <iostream>
 
 #include "commands.hpp"
 #include "core/c_names.hpp"
+#include "core/checks.hpp"
+#include "core/dump_views.hpp"
 #include "gattdb.h"
 
 using namespace gattdb::tool;
@@ -76,9 +79,23 @@ CLI::App *add_dump(CLI::App &app, dump_options &options) {
     add_from(*dump, options.input, {input_kind::image}, "The image's format (default bin)");
     dump->add_flag("--hex", options.input.hex_input,
                    "Read the image as hex text, as build writes it by default (--from hex)");
-    CLI::Option *json =
-        dump->add_flag("--json", options.json, "Print a description that builds the same image");
-    dump->add_flag("--summary", options.summary, "Print one line per service and a total")->excludes(json);
+    std::string views;
+    for (const dump_view &view : dump_views())
+        views += "\n  " + std::string(view.name) + ": " + std::string(view.help);
+    CLI::Option *format = dump->add_option("-f,--format", options.view, "The view:" + views)
+                              ->check([](const std::string &name) {
+                                  return dump_view_named(name) ? ""
+                                                               : "unknown view: " + name + " (expected " +
+                                                                     dump_view_names() + ")";
+                              });
+    // The views these flags chose before there were more of them.
+    for (const char *alias : {"json", "summary"}) {
+        dump->add_flag_callback(
+                "--" + std::string(alias), [&options, alias] { options.view = alias; },
+                "Short for -f " + std::string(alias))
+            ->excludes(format);
+    }
+    dump->get_option("--json")->excludes("--summary");
     return dump;
 }
 
@@ -108,20 +125,62 @@ CLI::App *add_import(CLI::App &app, import_options &options) {
     return import;
 }
 
+CLI::App *add_check(CLI::App &app, check_options &options) {
+    CLI::App *check = app.add_subcommand(
+        "check",
+        "Find what makes a database unusable for clients; exit 0 when no error, 1 when one, 2 on bad input");
+    check->add_option("INPUT", options.input_path, "The image or description")->required();
+    check->add_option("--against", options.against,
+                      "The released image or description: its handles must not move or disappear");
+    std::string rules;
+    for (const rule_summary &rule : check_rules())
+        rules += (rules.empty() ? "" : ", ") + std::string(rule.id);
+    check->add_option("--ignore", options.ignored, "Leave out this rule (repeatable): " + rules)
+        ->check([rules](const std::string &id) {
+            const std::vector<rule_summary> known = check_rules();
+            const bool found =
+                std::any_of(known.begin(), known.end(), [&](const rule_summary &r) { return r.id == id; });
+            return found ? "" : "unknown rule: " + id;
+        });
+    check->add_flag("--strict", options.strict, "Fail on warnings too");
+    check->add_option("-f,--format", options.format, "text (default): one line a finding; json: an array")
+        ->check(CLI::IsMember({"text", "json"}));
+    add_from(*check, options.input, {input_kind::description, input_kind::image},
+             "The inputs' format, when their names do not end in one (default bin)");
+    check->add_flag("--hex", options.input.hex_input, "Read images as hex text (--from hex)");
+    add_description_reading(*check, options.input);
+    return check;
+}
+
+CLI::App *add_hash(CLI::App &app, hash_options &options) {
+    CLI::App *hash =
+        app.add_subcommand("hash", "Print the GATT Database Hash that clients compare to their cache");
+    hash->add_option("INPUT", options.input_path, "The image or description")->required();
+    add_from(*hash, options.input, {input_kind::description, input_kind::image},
+             "The input's format, when its name does not end in one (default bin)");
+    hash->add_flag("--hex", options.input.hex_input, "Read an image as hex text (--from hex)");
+    add_description_reading(*hash, options.input);
+    return hash;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
-    CLI::App app("Builds, dumps and compares Bluetooth LE GATT database images.", PROGRAM);
+    CLI::App app("Builds, dumps, compares, checks and hashes Bluetooth LE GATT database images.", PROGRAM);
     app.set_version_flag("--version", std::string(PROGRAM) + " " + GATTDB_VERSION_STRING);
     app.require_subcommand(1);
     build_options build;
     dump_options dump;
     diff_options diff;
     import_options import;
+    check_options check;
+    hash_options hash;
     const CLI::App *build_command = add_build(app, build);
     const CLI::App *dump_command = add_dump(app, dump);
-    CLI::App *diff_command = add_diff(app, diff);
+    const CLI::App *diff_command = add_diff(app, diff);
     const CLI::App *import_command = add_import(app, import);
+    const CLI::App *check_command = add_check(app, check);
+    const CLI::App *hash_command = add_hash(app, hash);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp &request) {
@@ -134,11 +193,15 @@ int main(int argc, char **argv) {
         return report(std::string(error.what()) + " (see " + PROGRAM + " --help)", EXIT_USAGE);
     }
 
-    const int failure = diff_command->parsed() ? DIFF_TROUBLE : EXIT_BAD_INPUT;
+    const int failure = diff_command->parsed()    ? DIFF_TROUBLE
+                        : check_command->parsed() ? CHECK_TROUBLE
+                                                  : EXIT_BAD_INPUT;
     try {
         if (build_command->parsed()) return run_build(build);
         if (dump_command->parsed()) return run_dump(dump);
         if (import_command->parsed()) return run_import(import);
+        if (check_command->parsed()) return run_check(check);
+        if (hash_command->parsed()) return run_hash(hash);
         return run_diff(diff);
     } catch (const std::exception &error) {  // input_error and file_error name the file themselves
         return report(error.what(), failure);

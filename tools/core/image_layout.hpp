@@ -34,14 +34,22 @@ inline std::uint8_t value_flags(std::size_t uuid_field, std::size_t value_length
            (value_length == 0 ? VALUE_FLAGS_EMPTY : 0);
 }
 
-inline std::size_t encoded_size(const characteristic &c) {
+// The size of each entry, and so of each attribute, in the image.
+inline std::size_t service_entry_size(const service &s) { return 2 + uuid_field_length(s.uuid); }
+inline std::size_t declaration_entry_size(const characteristic &c) {
+    return 2 + DECLARATION_FIXED_BYTES + uuid_field_length(c.uuid);
+}
+inline std::size_t value_entry_size(const characteristic &c) {
     const std::size_t n = c.value.size();
-    return 2 + DECLARATION_FIXED_BYTES + uuid_field_length(c.uuid) + 3 + n + n % 2 +
-           (c.cccd ? DESCRIPTOR_ENTRY_SIZE : 0);
+    return 3 + n + n % 2;  // odd values get a filler byte
+}
+
+inline std::size_t encoded_size(const characteristic &c) {
+    return declaration_entry_size(c) + value_entry_size(c) + (c.cccd ? DESCRIPTOR_ENTRY_SIZE : 0);
 }
 
 inline std::size_t encoded_size(const service &s) {
-    std::size_t bytes = 2 + uuid_field_length(s.uuid);
+    std::size_t bytes = service_entry_size(s);
     for (const characteristic &c : s.characteristics) bytes += encoded_size(c);
     return bytes;
 }

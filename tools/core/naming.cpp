@@ -7,12 +7,13 @@
 namespace gattdb::tool {
 
 std::string uuid_label(const std::string &canonical_uuid) {
-    std::string label = display_uuid(canonical_uuid);
-    if (const known_uuid *known = find_known_uuid(canonical_uuid)) {
-        label += ' ';
-        label += known->name;
-    }
-    return label;
+    const std::string name = uuid_name(canonical_uuid);
+    return display_uuid(canonical_uuid) + (name.empty() ? "" : " " + name);
+}
+
+std::string uuid_name(const std::string &canonical_uuid) {
+    const known_uuid *known = find_known_uuid(canonical_uuid);
+    return known ? std::string(known->name) : "";
 }
 
 std::string properties_label(std::uint8_t properties) {
@@ -24,6 +25,12 @@ std::string properties_label(std::uint8_t properties) {
 std::string handle_range(unsigned first, unsigned last) {
     return first == last ? "handle " + std::to_string(first)
                          : "handles " + std::to_string(first) + "-" + std::to_string(last);
+}
+
+std::string joined(const std::vector<std::string> &texts, std::string_view separator) {
+    std::string text;
+    for (const std::string &t : texts) text += (text.empty() ? "" : std::string(separator)) + t;
+    return text;
 }
 
 std::string count_of(std::size_t count, const std::string &noun) {

@@ -8,14 +8,14 @@ namespace {
 
 // Every bit has a name, so any property byte can be written as names.
 constexpr std::array<std::pair<std::string_view, std::uint8_t>, 8> PROPERTY_NAMES = {{
-    {"broadcast", 0x01},
+    {"broadcast", PROPERTY_BROADCAST},
     {"read", 0x02},
     {"write-without-response", 0x04},
     {"write", 0x08},
     {"notify", PROPERTY_NOTIFY},
     {"indicate", PROPERTY_INDICATE},
     {"authenticated-signed-writes", 0x40},
-    {"extended-properties", 0x80},
+    {"extended-properties", PROPERTY_EXTENDED_PROPERTIES},
 }};
 
 }  // namespace

@@ -9,8 +9,10 @@
 
 namespace gattdb::tool {
 
+inline constexpr std::uint8_t PROPERTY_BROADCAST = 0x01;
 inline constexpr std::uint8_t PROPERTY_NOTIFY = 0x10;
 inline constexpr std::uint8_t PROPERTY_INDICATE = 0x20;
+inline constexpr std::uint8_t PROPERTY_EXTENDED_PROPERTIES = 0x80;
 
 std::optional<std::uint8_t> property_bit(std::string_view name);
 

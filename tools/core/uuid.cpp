@@ -15,6 +15,8 @@ constexpr std::size_t DASHED_LENGTH = 36;
 // The Bluetooth base UUID 0000xxxx-0000-1000-8000-00805F9B34FB without its 16-bit slot.
 constexpr std::string_view BASE_UUID_PREFIX = "0000";
 constexpr std::string_view BASE_UUID_SUFFIX = "00001000800000805F9B34FB";
+// The image pads a 32-bit UUID to a 16-byte field with zeros in front of it.
+constexpr std::size_t PADDED_32_BIT_ZEROS = 12;
 
 bool is_dashed_form(std::string_view text) {
     return text.size() == DASHED_LENGTH && std::all_of(DASH_POSITIONS.begin(), DASH_POSITIONS.end(),
@@ -44,13 +46,19 @@ std::string display_uuid(const std::string &canonical) {
 }
 
 std::string uuid_from_field(std::span<const std::uint8_t> field) {
-    constexpr std::size_t PADDED_32_BIT_ZEROS = 12;
     if (field.size() == 16 && std::all_of(field.begin(), field.begin() + PADDED_32_BIT_ZEROS,
                                           [](std::uint8_t b) { return b == 0; })) {
         field = field.subspan(PADDED_32_BIT_ZEROS);
     }
     const std::vector<std::uint8_t> most_significant_first(field.rbegin(), field.rend());
     return hex_text(most_significant_first, "");
+}
+
+std::vector<std::uint8_t> uuid_field(const std::string &canonical) {
+    const std::vector<std::uint8_t> digits = parse_hex(canonical).value_or(std::vector<std::uint8_t>{});
+    std::vector<std::uint8_t> field(digits.rbegin(), digits.rend());
+    if (field.size() == 4) field.insert(field.begin(), PADDED_32_BIT_ZEROS, 0);
+    return field;
 }
 
 std::optional<std::uint16_t> sig_number(const std::string &canonical) {

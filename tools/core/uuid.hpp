@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gattdb::tool {
 
@@ -20,6 +21,10 @@ std::string display_uuid(const std::string &canonical);
 // significant bytes are zero is how the library writes a 32-bit UUID, so it reads back as 8 digits;
 // a 128-bit UUID of that shape gives the same field, so either reading builds the same image.
 std::string uuid_from_field(std::span<const std::uint8_t> field);
+
+// The UUID field the image holds for a canonical UUID, least significant byte first: 2 bytes for a
+// 16-bit UUID, 16 for the others (a 32-bit one after 12 zero bytes).
+std::vector<std::uint8_t> uuid_field(const std::string &canonical);
 
 // The 16-bit Bluetooth SIG number a UUID stands for: a 16-bit UUID itself, a 32-bit one below
 // 0x10000, or a 128-bit one built on the Bluetooth base UUID.

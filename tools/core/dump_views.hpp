@@ -1,0 +1,35 @@
+// The views `gattdb dump -f` gives of a database: one row each, so that a new view is a new
+// function and a new row.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "database.hpp"
+
+namespace gattdb::tool {
+
+struct dump_view {
+    std::string_view name;  // as -f takes it
+    std::string_view help;
+    // source names the input ("heart-rate.json", "standard input") for views that show it.
+    std::string (*render)(const database &db, const std::string &source);
+};
+
+std::span<const dump_view> dump_views();
+
+// The view of that name, or null.
+const dump_view *dump_view_named(std::string_view name);
+
+// "table|summary|json|markdown|html", for usage texts.
+std::string dump_view_names();
+
+// The attribute table and the services as Markdown tables, for a firmware project's documents.
+std::string markdown_report(const database &db);
+
+// One self-contained HTML page: the attributes with their SIG names and check findings, each
+// service's share of the handles, and a byte map of the image. It loads nothing from the network.
+std::string html_report(const database &db, const std::string &source);
+
+}  // namespace gattdb::tool
