@@ -1,6 +1,7 @@
 // `gattdb dump -f html`: one page that needs nothing but itself. The server side writes the tables,
 // so they read without scripts; the script draws the byte map from the data block and links it
 // with the table.
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <string_view>
 
@@ -33,7 +34,7 @@ code, .bytes, td.details { font-family: ui-monospace, monospace; font-size: 12.5
 .fill { position: absolute; top: 0; bottom: 0; background: #3f7fd9; border-radius: 4px; min-width: 2px; }
 .count { color: #5b6475; font-size: 12px; }
 .findings { margin: 0; padding: 0; list-style: none; }
-.finding { font-size: 12.5px; } .finding.error b { color: #b42318; } .finding.warning b { color: #9a6700; }
+.finding { font-size: 12.5px; font-weight: normal; } .finding.error b { color: #b42318; } .finding.warning b { color: #9a6700; }
 .finding .rule { color: #5b6475; }
 table { border-collapse: collapse; width: 100%; }
 th { text-align: left; font-weight: 600; color: #5b6475; border-bottom: 1px solid #dde1e8; padding: 4px 8px; }
@@ -42,6 +43,8 @@ tbody tr { cursor: pointer; } tbody tr:hover { background: #f3f6fb; }
 tr.service td { border-top: 2px solid #dde1e8; font-weight: 600; }
 tr.selected, tr.selected:hover { background: #fff3c4; }
 td.handle { text-align: right; width: 3em; }
+td.handle, td.kind, td.uuid { white-space: nowrap; } td.name { min-width: 11em; } td.check { min-width: 18em; }
+table.quiet .check { display: none; }
 .type { display: inline-block; width: 0.7em; height: 0.7em; border-radius: 2px; margin-right: 6px; }
 .service > .type, .block.service { background: #cfe0fb; } .declaration > .type, .block.declaration { background: #fde6c3; }
 .value > .type, .block.value { background: #d3f0d8; } .descriptor > .type, .block.descriptor { background: #e8dcfa; }
@@ -50,7 +53,7 @@ td.handle { text-align: right; width: 3em; }
 .block .handle { display: block; font-size: 10px; color: #5b6475; }
 .block.selected { border-color: #1d2330; box-shadow: 0 0 0 2px #ffd84d; }
 .legend { color: #5b6475; font-size: 12px; margin-top: 8px; }
-.legend span { margin-right: 14px; }
+.legend > span { margin-right: 14px; }
 </style>
 )";
 
@@ -83,6 +86,8 @@ constexpr std::string_view SCRIPT = R"(<script>
       other.scrollIntoView({block: "nearest"});
     });
   }
+  // A link to page.html#handle-3 opens with that attribute marked.
+  if (location.hash.startsWith("#handle-")) select(location.hash.slice("#handle-".length));
   document.documentElement.dataset.byteMap = "drawn";
 })();
 </script>
@@ -145,17 +150,20 @@ std::string attributes_table(const std::vector<attribute_row> &rows, const std::
         body += tag("tr",
                     "class=\"" + std::string(a.type) + "\" data-handle=\"" + std::to_string(a.handle) + "\"",
                     tag("td", "class=\"handle\"", std::to_string(a.handle)) +
-                        tag("td", "class=\"" + std::string(a.type) + "\"",
+                        tag("td", "class=\"kind " + std::string(a.type) + "\"",
                             "<span class=\"type\"></span>" + std::string(a.type)) +
-                        tag("td", "", tag("code", "", display_uuid(a.uuid))) +
-                        tag("td", "", escaped(uuid_name(a.uuid))) +
+                        tag("td", "class=\"uuid\"", tag("code", "", display_uuid(a.uuid))) +
+                        tag("td", "class=\"name\"", escaped(uuid_name(a.uuid))) +
                         tag("td", "class=\"details\"", escaped(a.details)) +
-                        tag("td", "", findings_list(findings, a.handle))) +
+                        tag("td", "class=\"check\"", findings_list(findings, a.handle))) +
                 "\n";
     }
-    return tag("table", "id=\"attributes\"",
+    // The check column only when a finding concerns an attribute.
+    const bool quiet =
+        std::none_of(findings.begin(), findings.end(), [](const finding &f) { return f.handle != 0; });
+    return tag("table", std::string("id=\"attributes\"") + (quiet ? " class=\"quiet\"" : ""),
                "<thead><tr><th>Handle</th><th>Attribute</th><th>UUID</th><th>Name</th><th>Details</th>"
-               "<th>Check</th></tr></thead>\n" +
+               "<th class=\"check\">Check</th></tr></thead>\n" +
                    tag("tbody", "", body));
 }
 
