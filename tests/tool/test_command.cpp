@@ -236,7 +236,15 @@ INSTANTIATE_TEST_SUITE_P(
                     "gattdb: " + GATT_EXAMPLES + "/thermometer.gatt:5: cannot find \"gap.gatt\" beside " +
                         GATT_EXAMPLES + "/thermometer.gatt (no -I folder given)\n"},
         failing_run{"import_dir_must_exist", "import -I /nonexistent x.gatt", "", 2,
-                    "gattdb: --import-dir: Directory does not exist: /nonexistent"}),
+                    "gattdb: --import-dir: Directory does not exist: /nonexistent"},
+        failing_run{"unknown_view", "dump -f pdf x", "", 2,
+                    "gattdb: --format: unknown view: pdf (expected table|summary|json|markdown|html)"},
+        failing_run{"check_bad_input", "check -", "", 2,
+                    "gattdb: standard input: offset 0: the image is empty\n"},
+        failing_run{"check_unknown_rule", "check --ignore cccd x", "", 2,
+                    "gattdb: --ignore: unknown rule: cccd"},
+        failing_run{"hash_bad_input", "hash --hex -", "00 02 0D", 1,
+                    "gattdb: standard input: offset 2: service UUID cut off by the end of the image"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(command, diff_exits_like_diff) {
@@ -260,9 +268,61 @@ TEST_F(command, diff_exits_like_diff) {
         "changed: characteristic 2A38 Body Sensor Location in service 180D Heart Rate: value 01 -> 02\n");
 }
 
+TEST_F(command, check_prints_findings_and_exits_on_errors) {
+    const std::string service_changed =
+        ": warning: no Generic Attribute service (1801) with a Service Changed characteristic (2A05): "
+        "clients "
+        "that cache handles cannot be told that they moved [service-changed]\n";
+    const result warned = run("check " + example("heart-rate"));
+    EXPECT_EQ(warned.status, 0) << warned.err;
+    EXPECT_EQ(warned.out, example("heart-rate") + service_changed);
+    EXPECT_EQ(run("check --strict --hex " + golden("heart-rate")).out,
+              golden("heart-rate") + service_changed);
+    EXPECT_EQ(run("check --strict --hex " + golden("heart-rate")).status, 1);
+    EXPECT_EQ(run("check --strict --ignore service-changed " + example("heart-rate")).status, 0);
+    EXPECT_EQ(run("check -f json --ignore service-changed -", "").status, 2);
+
+    const result json = run("check -f json " + example("mixed"));
+    EXPECT_EQ(json.status, 1);
+    EXPECT_NE(json.out.find(R"({
+    "rule": "cccd-missing",
+    "severity": "error",
+    "place": "services[6].characteristics[0]",
+    "handle": 41,
+    "message": "characteristic 7D3B0101-5E1A-4C2B-8D6E-0F1A2B3C4D5E can notify but has no client )"),
+              std::string::npos)
+        << json.out;
+
+    // Against the released heart-rate image, a service in front moves every handle.
+    const fs::path update = file("update.json", R"({"services": [{"uuid": "1801"}, {"uuid": "180D",
+        "characteristics": [{"uuid": "2A37", "properties": ["notify"]}, {"uuid": "2A38"}]}]})");
+    const result gate =
+        run("check --ignore empty-service --against " + golden("heart-rate") + " --hex " + update.string());
+    EXPECT_EQ(gate.status, 1);
+    EXPECT_NE(gate.out.find(
+                  update.string() +
+                  ": services[1]: error: service 180D Heart Rate moved (handle 1 -> 2): bonded clients use "
+                  "the handles they cached [handle-moved]\n"),
+              std::string::npos)
+        << gate.out;
+}
+
+TEST_F(command, hash_and_views) {
+    // The hash of the heart-rate database, as test_hash builds its input by hand.
+    EXPECT_EQ(run("hash " + example("heart-rate")).out, "73C5985A610B6FC0C227F22E55F9C16A\n");
+    EXPECT_EQ(run("dump --hex -f markdown " + golden("heart-rate")).out,
+              read_file(std::string(GATTDB_GOLDEN_DIR) + "/heart-rate.md"));
+
+    const result html = run("dump --hex -f html " + golden("mixed"));
+    EXPECT_EQ(html.status, 0);
+    for (const char *external : {"src=", "href=", "url(", "@import", "http:", "https:"}) {
+        EXPECT_EQ(html.out.find(external), std::string::npos) << external;
+    }
+}
+
 TEST_F(command, help_and_version) {
     EXPECT_EQ(run("--version").out, "gattdb 1.0.0\n");
-    for (const std::string subcommand : {"build", "dump", "diff", "import"}) {
+    for (const std::string subcommand : {"build", "dump", "diff", "import", "check", "hash"}) {
         const result help = run(subcommand + " --help");
         EXPECT_EQ(help.status, 0);
         EXPECT_NE(help.out.find("Usage: gattdb " + subcommand), std::string::npos) << help.out;
