@@ -201,23 +201,27 @@ std::string html_report(const database &db, const std::string &source) {
     const std::vector<finding> findings = check_database(db);
     const std::string title = "GATT database: " + escaped(source);
     const std::string database_findings = findings_list(findings, 0);
-    return std::string(HEAD) + tag("title", "", title) + "\n</head>\n<body>\n" + tag("h1", "", title) + "\n" +
-           tag("p", "class=\"meta\"", usage_text(db) + " \u00b7 check: " + counts(findings)) + "\n" +
-           tag("h2", "", "Handles") + "\n" + usage_bars(db) + "\n" +
-           (database_findings.empty()
-                ? ""
-                : tag("h2", "", "Check") + "\n" + tag("div", "class=\"panel\"", database_findings) + "\n") +
-           tag("h2", "", "Attributes") + "\n" +
-           tag("div", "class=\"panel\"", attributes_table(rows, findings)) + "\n" +
-           tag("h2", "", "Image bytes") + "\n" +
-           tag("div", "class=\"panel\"",
-               "<div id=\"byte-map\"></div><div class=\"legend\"><span class=\"service\"><span "
-               "class=\"type\"></span>service</span><span class=\"declaration\"><span "
-               "class=\"type\"></span>declaration</span><span class=\"value\"><span "
-               "class=\"type\"></span>value</span><span class=\"descriptor\"><span "
-               "class=\"type\"></span>descriptor</span> Hover over a block for its attribute; click a "
-               "row or a block to mark both.</div>") +
-           "\n" + data_block(rows, build_image(db)) + std::string(SCRIPT) + "</body>\n</html>\n";
+    std::string legend;
+    for (const char *type : {"service", "declaration", "value", "descriptor"}) {
+        legend += tag("span", "class=\"" + std::string(type) + "\"",
+                      "<span class=\"type\"></span>" + std::string(type));
+    }
+    legend += " Hover over a block for its attribute; click a row or a block to mark both.";
+
+    std::string page = std::string(HEAD) + tag("title", "", title) + "\n</head>\n<body>\n";
+    page += tag("h1", "", title) + "\n" +
+            tag("p", "class=\"meta\"", usage_text(db) + " \u00b7 check: " + counts(findings)) + "\n";
+    page += tag("h2", "", "Handles") + "\n" + usage_bars(db) + "\n";
+    if (!database_findings.empty()) {
+        page += tag("h2", "", "Check") + "\n" + tag("div", "class=\"panel\"", database_findings) + "\n";
+    }
+    page += tag("h2", "", "Attributes") + "\n" +
+            tag("div", "class=\"panel\"", attributes_table(rows, findings)) + "\n";
+    page += tag("h2", "", "Image bytes") + "\n" +
+            tag("div", "class=\"panel\"",
+                "<div id=\"byte-map\"></div>" + tag("div", "class=\"legend\"", legend)) +
+            "\n";
+    return page + data_block(rows, build_image(db)) + std::string(SCRIPT) + "</body>\n</html>\n";
 }
 
 }  // namespace gattdb::tool
