@@ -8,6 +8,7 @@
 #include "core/c_names.hpp"
 #include "core/checks.hpp"
 #include "core/dump_views.hpp"
+#include "core/naming.hpp"
 #include "gattdb.h"
 
 using namespace gattdb::tool;

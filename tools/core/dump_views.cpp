@@ -33,7 +33,10 @@ const dump_view *dump_view_named(std::string_view name) {
 
 std::string dump_view_names() {
     std::string names;
-    for (const dump_view &view : VIEWS) names += (names.empty() ? "" : "|") + std::string(view.name);
+    for (const dump_view &view : VIEWS) {
+        if (!names.empty()) names += '|';
+        names += view.name;
+    }
     return names;
 }
 

@@ -109,8 +109,12 @@ std::string escaped(std::string_view text) {
 }
 
 std::string tag(std::string_view name, const std::string &attributes, const std::string &content) {
-    return "<" + std::string(name) + (attributes.empty() ? "" : " " + attributes) + ">" + content + "</" +
-           std::string(name) + ">";
+    std::string element = "<";
+    element += name;
+    if (!attributes.empty()) element += " " + attributes;
+    element += ">" + content + "</";
+    element += name;
+    return element + ">";
 }
 
 std::string findings_list(const std::vector<finding> &findings, unsigned handle) {

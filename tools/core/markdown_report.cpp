@@ -27,7 +27,11 @@ std::string row(std::initializer_list<std::string> cells) {
     return line + "\n";
 }
 
-std::string code(const std::string &uuid) { return "`" + display_uuid(uuid) + "`"; }
+std::string code(const std::string &uuid) {
+    std::string span = "`";
+    span += display_uuid(uuid);
+    return span + "`";
+}
 
 }  // namespace
 

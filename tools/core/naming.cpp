@@ -29,7 +29,10 @@ std::string handle_range(unsigned first, unsigned last) {
 
 std::string joined(const std::vector<std::string> &texts, std::string_view separator) {
     std::string text;
-    for (const std::string &t : texts) text += (text.empty() ? "" : std::string(separator)) + t;
+    for (const std::string &t : texts) {
+        if (!text.empty()) text += separator;
+        text += t;
+    }
     return text;
 }
 
