@@ -74,11 +74,14 @@ int run_import(const import_options &options) {
 
 namespace {
 
+// "FILE: PLACE: error: ...". A .gatt place already names its file ("profile.gatt:12"), then it stands
+// alone, as a compiler's would; one in an imported file keeps the input's name in front.
 std::string finding_lines(const std::string &file, const std::vector<finding> &findings) {
     std::string text;
     for (const finding &f : findings) {
-        text += file + ": " + (f.place.empty() ? "" : f.place + ": ") + std::string(severity_name(f.level)) +
-                ": " + f.message + " [" + f.rule + "]\n";
+        const bool names_the_file = f.place.starts_with(file + ":");
+        text += (names_the_file ? "" : file + ": ") + (f.place.empty() ? "" : f.place + ": ") +
+                std::string(severity_name(f.level)) + ": " + f.message + " [" + f.rule + "]\n";
     }
     return text;
 }

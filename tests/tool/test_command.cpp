@@ -293,6 +293,13 @@ TEST_F(command, check_prints_findings_and_exits_on_errors) {
               std::string::npos)
         << json.out;
 
+    // A .gatt place names its file and line already.
+    const fs::path gatt = file("custom.gatt", "PRIMARY_SERVICE, 7777\nCHARACTERISTIC, 2A38, READ, 01\n");
+    EXPECT_EQ(run("check --ignore service-changed " + gatt.string()).out,
+              gatt.string() +
+                  ":1: warning: service 7777 has a 16-bit UUID that the SIG has not assigned; custom "
+                  "attributes take 128-bit UUIDs [uuid16-unassigned]\n");
+
     // Against the released heart-rate image, a service in front moves every handle.
     const fs::path update = file("update.json", R"({"services": [{"uuid": "1801"}, {"uuid": "180D",
         "characteristics": [{"uuid": "2A37", "properties": ["notify"]}, {"uuid": "2A38"}]}]})");
