@@ -47,6 +47,14 @@ void add_description_reading(CLI::App &command, input_options &options) {
     options.reading.warn = [](const std::string &warning) { report(warning, 0); };
 }
 
+// The options of a command that reads descriptions and images alike, as diff does.
+void add_either_input(CLI::App &command, input_options &options) {
+    add_from(command, options, {input_kind::description, input_kind::image},
+             "The inputs' format, when their names do not end in one (default bin)");
+    command.add_flag("--hex", options.hex_input, "Read images as hex text (--from hex)");
+    add_description_reading(command, options);
+}
+
 CLI::App *add_build(CLI::App &app, build_options &options) {
     CLI::App *build =
         app.add_subcommand("build", "Build a database image, or its handles by name, from a description");
@@ -105,10 +113,7 @@ CLI::App *add_diff(CLI::App &app, diff_options &options) {
         "diff", "Compare two images or descriptions; exit 0 when equal, 1 when not, 2 on error");
     diff->add_option("OLD", options.old_path, "The old image or description")->required();
     diff->add_option("NEW", options.new_path, "The new image or description")->required();
-    add_from(*diff, options.input, {input_kind::description, input_kind::image},
-             "The inputs' format, when their names do not end in one (default bin)");
-    diff->add_flag("--hex", options.input.hex_input, "Read images as hex text (--from hex)");
-    add_description_reading(*diff, options.input);
+    add_either_input(*diff, options.input);
     return diff;
 }
 
@@ -133,9 +138,9 @@ CLI::App *add_check(CLI::App &app, check_options &options) {
     check->add_option("INPUT", options.input_path, "The image or description")->required();
     check->add_option("--against", options.against,
                       "The released image or description: its handles must not move or disappear");
-    std::string rules;
-    for (const rule_summary &rule : check_rules())
-        rules += (rules.empty() ? "" : ", ") + std::string(rule.id);
+    std::vector<std::string> ids;
+    for (const rule_summary &rule : check_rules()) ids.emplace_back(rule.id);
+    const std::string rules = joined(ids, ", ");
     check->add_option("--ignore", options.ignored, "Leave out this rule (repeatable): " + rules)
         ->check([rules](const std::string &id) {
             const std::vector<rule_summary> known = check_rules();
@@ -146,10 +151,7 @@ CLI::App *add_check(CLI::App &app, check_options &options) {
     check->add_flag("--strict", options.strict, "Fail on warnings too");
     check->add_option("-f,--format", options.format, "text (default): one line a finding; json: an array")
         ->check(CLI::IsMember({"text", "json"}));
-    add_from(*check, options.input, {input_kind::description, input_kind::image},
-             "The inputs' format, when their names do not end in one (default bin)");
-    check->add_flag("--hex", options.input.hex_input, "Read images as hex text (--from hex)");
-    add_description_reading(*check, options.input);
+    add_either_input(*check, options.input);
     return check;
 }
 
@@ -157,10 +159,7 @@ CLI::App *add_hash(CLI::App &app, hash_options &options) {
     CLI::App *hash =
         app.add_subcommand("hash", "Print the GATT Database Hash that clients compare to their cache");
     hash->add_option("INPUT", options.input_path, "The image or description")->required();
-    add_from(*hash, options.input, {input_kind::description, input_kind::image},
-             "The input's format, when its name does not end in one (default bin)");
-    hash->add_flag("--hex", options.input.hex_input, "Read an image as hex text (--from hex)");
-    add_description_reading(*hash, options.input);
+    add_either_input(*hash, options.input);
     return hash;
 }
 
