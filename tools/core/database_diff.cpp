@@ -16,7 +16,7 @@ struct match_key {
     std::string uuid;
     std::size_t ordinal;
 
-    auto operator<=>(const match_key &) const = default;
+    bool operator==(const match_key &) const = default;
 };
 
 template <typename Entry>

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The web configurator: the library and the tool core compiled to WebAssembly by Debian's emscripten,
+# and the page, written into one folder that works from file:// and from any static host.
+#   scripts/web.sh build [CMAKE_ARGS...]   build it into build/web/site (BUILD_DIR=... for another folder)
+#   scripts/web.sh [PORT]                  build it and serve it on http://127.0.0.1:PORT/ (default 8000)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=${BUILD_DIR:-build/web}
+command -v emcmake >/dev/null || scripts/setup.sh
+# Emscripten's JavaScript optimizer runs on the machine's node, which finds Debian's acorn only here.
+export NODE_PATH=${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs
+
+serve=true
+if [ "${1:-}" = build ]; then
+  serve=false
+  shift
+fi
+port=8000
+if $serve && [ $# -gt 0 ]; then
+  port=$1
+  shift
+fi
+
+mkdir -p "$build"
+emcmake cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DGATTDB_BUILD_WEB=ON "$@" >"$build/configure.log" 2>&1 ||
+  { cat "$build/configure.log" >&2; exit 1; }
+cmake --build "$build" -j "$(nproc)"
+site=$(cd "$build/site" && pwd)
+echo "web: the configurator is $site/index.html"
+$serve || exit 0
+echo "web: serving it at http://127.0.0.1:$port/ (Ctrl-C stops)"
+exec python3 -m http.server "$port" --bind 127.0.0.1 --directory "$site"
