@@ -126,7 +126,8 @@ std::string output(const std::string &text, const std::string &format, const std
     });
 }
 
-// The UUID table and the property names, for the editor's suggestions and checkboxes.
+// The UUID table, the property names and the input formats: the editor's suggestions and checkboxes,
+// and how the page chooses a reader for a file.
 std::string vocabulary() {
     json uuids = json::array();
     for (const known_uuid &entry : KNOWN_UUIDS) {
@@ -140,7 +141,14 @@ std::string vocabulary() {
         properties.push_back(
             {{"name", property_names(static_cast<std::uint8_t>(1U << bit)).front()}, {"bit", 1U << bit}});
     }
+    json formats = json::array();
+    for (const input_format &format : input_formats()) {
+        formats.push_back({{"name", format.name},
+                           {"kind", format.kind == input_kind::description ? "description" : "image"},
+                           {"extension", format.extension}});
+    }
     return json{{"uuids", uuids},
+                {"formats", formats},
                 {"properties", properties},
                 {"limits",
                  {{"services", MAX_SERVICES},

@@ -1,0 +1,259 @@
+// The page: holds the database being edited, rebuilds it through the engine after every edit, and
+// opens, saves and compares files. The page names its description after the opened file (with .json,
+// as it saves it), or untitled.json; error lines name it so, where the tool names the file's path.
+(function () {
+  'use strict';
+  const { el, clear, download } = window.gattdbDom;
+  const model = window.gattdbModel;
+  const views = window.gattdbViews;
+
+  const STARTER = { services: [{ uuid: '1800', characteristics: [{ uuid: '2A00', properties: ['read'], text: 'gattdb' }] }] };
+  const HEX_TEXT = /^[0-9A-Fa-f\s]+$/;
+
+  const $ = (id) => document.getElementById(id);
+  const state = {
+    db: null,
+    name: 'untitled.json',
+    text: '',
+    built: null, // the last build that succeeded: the image shown, never a broken one
+    error: null,
+    compare: null, // {name, text, attributes}: the older database
+  };
+  let vocabulary = null;
+  let editor = null;
+
+  function status(text, severity = 'info') {
+    clear($('status'), text ? el('span', { className: severity }, text) : null);
+  }
+
+  function baseName() {
+    return state.name.replace(/\.[^.]*$/, '');
+  }
+
+  // "gattdb: NAME: PLACE: reason" as the place and the reason.
+  function placeOf(line) {
+    const prefix = 'gattdb: ' + state.name + ': ';
+    const rest = line.startsWith(prefix) ? line.slice(prefix.length) : line;
+    const cut = rest.indexOf(': ');
+    return cut < 0 ? { place: '', reason: rest } : { place: rest.slice(0, cut), reason: rest.slice(cut + 2) };
+  }
+
+  // Shows a message beside the field and in the row its place names, or under the services.
+  function showAt(line, severity) {
+    const { place, reason } = placeOf(line);
+    const root = $('editor');
+    const field = root.querySelector('[data-place="' + CSS.escape(place) + '"]');
+    if (field) {
+      field.setAttribute('aria-invalid', 'true');
+      field.classList.add(severity);
+    }
+    const row = (place.match(/^services\[\d+\](\.characteristics\[\d+\])?/) || ['services'])[0];
+    const slot = root.querySelector('[data-messages="' + row + '"]') || root.querySelector('[data-messages="services"]');
+    slot.append(el('div', { className: 'message ' + severity }, place ? el('code', {}, place) : null, ' ', reason));
+  }
+
+  function clearMarks() {
+    const root = $('editor');
+    root.querySelectorAll('[aria-invalid]').forEach((n) => {
+      n.removeAttribute('aria-invalid');
+      n.classList.remove('error', 'warning');
+    });
+    root.querySelectorAll('[data-messages]').forEach((n) => clear(n));
+  }
+
+  // Puts the handles and the UUIDs' names beside the editor's rows.
+  function labelRows(attributes) {
+    const root = $('editor');
+    const handles = {};
+    for (const a of attributes) {
+      const row = editorPlace(a);
+      (handles[row] = handles[row] || []).push(a.handle);
+      const name = root.querySelector('[data-uuid-name="' + row + '"]');
+      if (name && a.type !== 'descriptor') name.textContent = a.label.slice(a.uuid.length + 1);
+    }
+    root.querySelectorAll('[data-handles]').forEach((n) => {
+      const list = handles[n.getAttribute('data-handles')] || [];
+      n.textContent = list.length > 1 ? list[0] + '–' + list[list.length - 1] : list.join('');
+    });
+  }
+
+  function editorPlace(attribute) {
+    return attribute.characteristic === null
+      ? window.gattdbEditor.servicePlace(attribute.service)
+      : window.gattdbEditor.characteristicPlace(attribute.service, attribute.characteristic);
+  }
+
+  function showImage() {
+    const built = state.built;
+    const panel = $('image-panel');
+    panel.classList.toggle('stale', state.error !== null);
+    $('stale-note').hidden = state.error === null;
+    if (!built) return;
+    const handles = built.attributes.length ? built.attributes[built.attributes.length - 1].handle : 0;
+    $('image-summary').textContent =
+      built.image.length + ' bytes, ' + handles + ' of ' + vocabulary.limits.handle + ' handles, ' + state.db.services.length + ' of ' + vocabulary.limits.services + ' services';
+    const lines = state.compare ? compareLines() : [];
+    const moved = views.movedHandles(lines);
+    clear($('hex'), views.byteMap(built.image, built.attributes));
+    clear($('handles'), views.handleTable(built.attributes, { interactive: true, moved: moved.after }));
+    clear($('comparison'), state.compare ? views.comparison(state.compare.name, lines, state.compare.attributes) : null);
+    $('stop-compare').hidden = !state.compare;
+  }
+
+  function compareLines() {
+    try {
+      return window.gattdb.diff(
+        { contents: state.compare.text, format: 'json', name: state.compare.name },
+        { contents: state.text, format: 'json', name: state.name }
+      );
+    } catch (error) {
+      return [error.message];
+    }
+  }
+
+  function rebuild() {
+    state.text = model.toDescription(state.db);
+    const result = window.gattdb.build(state.text, 'json', state.name);
+    clearMarks();
+    state.error = result.errors.length ? result.errors[0] : null;
+    if (state.error) {
+      showAt(state.error, 'error');
+      status(state.error, 'error');
+    } else {
+      state.built = result;
+      labelRows(result.attributes);
+      status('');
+    }
+    showImage();
+    document.querySelectorAll('[data-save]').forEach((b) => {
+      b.disabled = state.error !== null;
+    });
+  }
+
+  function load(db, name) {
+    state.db = db;
+    state.name = name.replace(/\.[^.]*$/, '') + '.json';
+    state.built = null;
+    editor.render(state.db);
+    rebuild();
+  }
+
+  // The reader for a file: the description format its name ends in, else an image, as hex text when
+  // it is nothing but hex digits and white space.
+  function formatFor(name, bytes) {
+    const named = vocabulary.formats.find((f) => f.extension && name.toLowerCase().endsWith(f.extension));
+    if (named) return named.name;
+    return HEX_TEXT.test(new TextDecoder('latin1').decode(bytes)) ? 'hex' : 'bin';
+  }
+
+  // A file as description JSON text; a JSON description as it is written, keeping its names and the
+  // form of its values, once the engine has accepted it.
+  async function readFile(file) {
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    const format = formatFor(file.name, bytes);
+    const description = window.gattdb.read(bytes, format, file.name);
+    return format === 'json' ? new TextDecoder().decode(bytes) : description;
+  }
+
+  async function open(file) {
+    try {
+      load(model.fromDescription(await readFile(file), vocabulary), file.name);
+      status('Opened ' + file.name);
+    } catch (error) {
+      status(error.message, 'error');
+    }
+  }
+
+  async function compareWith(file) {
+    try {
+      const text = await readFile(file);
+      const built = window.gattdb.build(text, 'json', file.name);
+      if (built.errors.length) throw new Error(built.errors[0]);
+      state.compare = { name: file.name, text: text, attributes: built.attributes };
+      showImage();
+      status('Compared with ' + file.name);
+    } catch (error) {
+      status(error.message, 'error');
+    }
+  }
+
+  // Each save: the file name's ending and what it holds.
+  const SAVES = {
+    json: () => [baseName() + '.json', state.text, 'application/json'],
+    bin: () => [baseName() + '.bin', state.built.image, 'application/octet-stream'],
+    hex: () => [baseName() + '.hex', state.built.hex, 'text/plain'],
+    c: () => [symbol() + '.c', window.gattdb.output(state.text, 'json', 'c', symbol(), state.name), 'text/x-c'],
+  };
+
+  function symbol() {
+    return $('symbol').value.trim() || 'gatt_db';
+  }
+
+  function save(kind) {
+    try {
+      const [name, contents, type] = SAVES[kind]();
+      download(name, contents, type);
+      status('Saved ' + name);
+    } catch (error) {
+      status(error.message, 'error');
+    }
+  }
+
+  function selectAttribute(index) {
+    const attribute = state.built.attributes[index];
+    const row = $('editor').querySelector('[data-row="' + editorPlace(attribute) + '"]');
+    if (!row) return;
+    row.scrollIntoView({ block: 'nearest' });
+    row.classList.remove('flash');
+    void row.offsetWidth; // restarts the animation
+    row.classList.add('flash');
+  }
+
+  function wireFiles() {
+    $('open-file').addEventListener('change', (event) => {
+      if (event.target.files.length) open(event.target.files[0]);
+      event.target.value = '';
+    });
+    $('compare-file').addEventListener('change', (event) => {
+      if (event.target.files.length) compareWith(event.target.files[0]);
+      event.target.value = '';
+    });
+    $('stop-compare').addEventListener('click', () => {
+      state.compare = null;
+      showImage();
+    });
+    $('new-db').addEventListener('click', () => load(model.fromDescription(JSON.stringify(STARTER), vocabulary), 'untitled.json'));
+    document.querySelectorAll('[data-save]').forEach((b) => b.addEventListener('click', () => save(b.getAttribute('data-save'))));
+    // Dropping a file opens it; dropping it on the compare button compares with it.
+    document.addEventListener('dragover', (event) => {
+      event.preventDefault();
+      document.body.classList.add('dragging');
+    });
+    document.addEventListener('dragleave', (event) => {
+      if (!event.relatedTarget) document.body.classList.remove('dragging');
+    });
+    document.addEventListener('drop', (event) => {
+      event.preventDefault();
+      document.body.classList.remove('dragging');
+      const file = event.dataTransfer.files[0];
+      if (!file) return;
+      event.target.closest('#compare-label') ? compareWith(file) : open(file);
+    });
+  }
+
+  window.gattdb.ready.then(() => {
+    vocabulary = window.gattdb.vocabulary();
+    editor = window.gattdbEditor.create($('editor'), vocabulary, {
+      changed: rebuild,
+      restructure(mutate) {
+        mutate(state.db);
+        editor.render(state.db);
+        rebuild();
+      },
+    });
+    views.link($('image-panel'), selectAttribute);
+    wireFiles();
+    load(model.fromDescription(JSON.stringify(STARTER), vocabulary), 'untitled.json');
+    document.body.setAttribute('data-ready', 'true');
+  });
+})();

@@ -1,0 +1,242 @@
+// The editor: services and characteristics as an editable table. Each control carries the JSON path
+// (data-place) of the field it edits, so that errors and findings, which the engine reports by that
+// path, are shown where the edit happened. Typing edits the model in place and rebuilds; adding,
+// removing and moving redraw the editor.
+(function () {
+  'use strict';
+  const { el, clear } = window.gattdbDom;
+  const model = window.gattdbModel;
+
+  function servicePlace(i) {
+    return 'services[' + i + ']';
+  }
+
+  function characteristicPlace(i, j) {
+    return servicePlace(i) + '.characteristics[' + j + ']';
+  }
+
+  // The UUID suggestions: one list per role, value the UUID and label its name.
+  function suggestionLists(vocabulary) {
+    return ['service', 'characteristic'].map((role) =>
+      el(
+        'datalist',
+        { id: 'uuids-' + role },
+        vocabulary.uuids
+          .filter((u) => u.role === role)
+          .map((u) => el('option', { value: u.uuid, label: u.name + (u.sig ? '' : ' (vendor)') }))
+      )
+    );
+  }
+
+  // Shorter labels for the longer property names; the title gives the full one.
+  const PROPERTY_LABELS = {
+    'write-without-response': 'write no resp.',
+    'authenticated-signed-writes': 'signed writes',
+    'extended-properties': 'ext. props',
+  };
+
+  function textField(place, label, value, onInput, extra = {}) {
+    return el('input', {
+      type: 'text',
+      value: value,
+      spellcheck: false,
+      autocomplete: 'off',
+      'aria-label': label,
+      'data-place': place,
+      oninput: (event) => onInput(event.target.value),
+      ...extra,
+    });
+  }
+
+  function moveButtons(label, index, count, edit) {
+    return [
+      el('button', { type: 'button', textContent: '↑', title: 'Move ' + label + ' up', 'aria-label': 'Move ' + label + ' up', disabled: index === 0, onclick: () => edit(-1) }),
+      el('button', { type: 'button', textContent: '↓', title: 'Move ' + label + ' down', 'aria-label': 'Move ' + label + ' down', disabled: index === count - 1, onclick: () => edit(1) }),
+    ];
+  }
+
+  function removeButton(label, edit) {
+    return el('button', { type: 'button', className: 'remove', textContent: '✕', title: 'Remove ' + label, 'aria-label': 'Remove ' + label, onclick: edit });
+  }
+
+  function create(container, vocabulary, hooks) {
+    // hooks.changed(): a field changed in place, rebuild. hooks.restructure(mutate): an edit that adds,
+    // removes or moves items; the page applies it to the database, redraws and rebuilds.
+    const lists = suggestionLists(vocabulary);
+
+    function propertyBoxes(c, place, redraw) {
+      return el(
+        'div',
+        { className: 'properties', role: 'group', 'aria-label': 'Properties', 'data-place': place + '.properties' },
+        vocabulary.properties.map((p) =>
+          el(
+            'label',
+            { className: 'property', title: p.name + ' (0x' + p.bit.toString(16).padStart(2, '0') + ')' },
+            el('input', {
+              type: 'checkbox',
+              checked: c.properties.includes(p.name),
+              'data-property': p.name,
+              onchange: (event) => {
+                const chosen = new Set(c.properties);
+                event.target.checked ? chosen.add(p.name) : chosen.delete(p.name);
+                c.properties = vocabulary.properties.map((q) => q.name).filter((n) => chosen.has(n));
+                redraw();
+              },
+            }),
+            PROPERTY_LABELS[p.name] || p.name
+          )
+        )
+      );
+    }
+
+    function valueField(c, place) {
+      const mode = el(
+        'select',
+        {
+          'aria-label': 'Value as',
+          'data-place': place + '.mode',
+          onchange: (event) => {
+            c.valueMode = event.target.value;
+            hooks.changed();
+          },
+        },
+        el('option', { value: 'hex', textContent: 'hex', selected: c.valueMode === 'hex' }),
+        el('option', { value: 'text', textContent: 'text', selected: c.valueMode === 'text' })
+      );
+      const input = textField(place + '.value', 'Value', c.value, (v) => {
+        c.value = v;
+        hooks.changed();
+      });
+      return el('div', { className: 'value' }, mode, input);
+    }
+
+    function characteristicRow(s, i, c, j, redraw) {
+      const place = characteristicPlace(i, j);
+      const label = 'characteristic ' + (j + 1) + ' of service ' + (i + 1);
+      return el(
+        'tr',
+        { 'data-row': place },
+        el('td', { className: 'handle', 'data-handles': place }),
+        el(
+          'td',
+          {},
+          textField(place + '.uuid', 'Characteristic UUID', c.uuid, (v) => {
+            c.uuid = v.trim();
+            hooks.changed();
+          }, { list: 'uuids-characteristic', placeholder: 'UUID or name', className: 'uuid' }),
+          el('div', { className: 'uuid-name', 'data-uuid-name': place })
+        ),
+        el('td', {}, textField(place + '.name', 'Characteristic name', c.name, (v) => {
+          c.name = v;
+          hooks.changed();
+        }, { placeholder: 'derived', className: 'name' })),
+        el('td', {}, propertyBoxes(c, place, redraw)),
+        el('td', {}, valueField(c, place)),
+        el(
+          'td',
+          { className: 'cccd' },
+          el('input', {
+            type: 'checkbox',
+            checked: model.hasCccd(c),
+            'aria-label': 'Client characteristic configuration descriptor',
+            title: 'Client characteristic configuration descriptor (2902)',
+            'data-place': place + '.cccd',
+            onchange: (event) => {
+              c.cccd = event.target.checked;
+              hooks.changed();
+            },
+          })
+        ),
+        el(
+          'td',
+          { className: 'actions' },
+          moveButtons(label, j, s.characteristics.length, (step) =>
+            hooks.restructure((db) => model.move(db.services[i].characteristics, j, step))
+          ),
+          removeButton(label, () => hooks.restructure((db) => db.services[i].characteristics.splice(j, 1)))
+        )
+      );
+    }
+
+    function serviceCard(db, s, i, redraw) {
+      const place = servicePlace(i);
+      const label = 'service ' + (i + 1);
+      return el(
+        'section',
+        { className: 'service', 'data-row': place, 'aria-label': 'Service ' + (i + 1) },
+        el(
+          'div',
+          { className: 'service-head' },
+          el('span', { className: 'handle', 'data-handles': place }),
+          textField(place + '.uuid', 'Service UUID', s.uuid, (v) => {
+            s.uuid = v.trim();
+            hooks.changed();
+          }, { list: 'uuids-service', placeholder: 'Service UUID or name', className: 'uuid' }),
+          el('span', { className: 'uuid-name', 'data-uuid-name': place }),
+          textField(place + '.name', 'Service name', s.name, (v) => {
+            s.name = v;
+            hooks.changed();
+          }, { placeholder: 'name (derived)', className: 'name' }),
+          el('span', { className: 'actions' },
+            moveButtons(label, i, db.services.length, (step) =>
+              hooks.restructure((d) => model.move(d.services, i, step))
+            ),
+            removeButton(label, () => hooks.restructure((d) => d.services.splice(i, 1)))
+          )
+        ),
+        el('div', { className: 'messages', 'data-messages': place }),
+        s.characteristics.length
+          ? el(
+              'table',
+              { className: 'characteristics' },
+              el('thead', {}, el('tr', {}, ['Handles', 'UUID', 'Name', 'Properties', 'Value', 'CCCD', ''].map((h) => el('th', { scope: 'col' }, h)))),
+              el('tbody', {}, s.characteristics.flatMap((c, j) => [
+                characteristicRow(s, i, c, j, redraw),
+                el('tr', { className: 'message-row' }, el('td', { colSpan: 7, 'data-messages': characteristicPlace(i, j) })),
+              ]))
+            )
+          : null,
+        el('button', {
+          type: 'button',
+          className: 'add',
+          textContent: '+ Characteristic',
+          'data-place': place + '.characteristics',
+          onclick: () =>
+            hooks.restructure((d) => d.services[i].characteristics.push(model.characteristic({ properties: ['read'] }))),
+        })
+      );
+    }
+
+    return {
+      render(db) {
+        const focused = document.activeElement && container.contains(document.activeElement)
+          ? document.activeElement.getAttribute('data-place') || document.activeElement.getAttribute('aria-label')
+          : null;
+        const redraw = () => {
+          this.render(db);
+          hooks.changed();
+        };
+        clear(
+          container,
+          lists,
+          db.services.map((s, i) => serviceCard(db, s, i, redraw)),
+          el('div', { className: 'messages', 'data-messages': 'services' }),
+          el('button', {
+            type: 'button',
+            className: 'add add-service',
+            textContent: '+ Service',
+            'data-place': 'services.add',
+            onclick: () => hooks.restructure((d) => d.services.push(model.service())),
+          })
+        );
+        if (focused) {
+          const again = container.querySelector('[data-place="' + focused + '"]') ||
+            container.querySelector('[aria-label="' + focused + '"]');
+          if (again) again.focus();
+        }
+      },
+    };
+  }
+
+  window.gattdbEditor = { create, servicePlace, characteristicPlace };
+})();

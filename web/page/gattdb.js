@@ -1,0 +1,72 @@
+// window.gattdb: the engine (the gattdb library and the tool core, compiled to WebAssembly) behind the
+// calls the page and its tests use. Results and error lines are the command-line tool's: an error is
+// the line `gattdb` prints, "gattdb: NAME: PLACE: reason", where NAME is the name given with the input
+// (the opened file's name in the page) in place of the file's path.
+(function () {
+  'use strict';
+
+  let engine = null;
+
+  function answer(text) {
+    return JSON.parse(text);
+  }
+
+  // The answer's result, or an Error carrying the tool's error line.
+  function resultOf(text) {
+    const result = answer(text);
+    if (result.errors.length) throw new Error(result.errors[0]);
+    return result;
+  }
+
+  function defaultName(format) {
+    return 'description.' + format;
+  }
+
+  // An input for diff: image bytes, or {contents, format, name} for any format the tool reads.
+  function input(value, name) {
+    if (value instanceof Uint8Array) return { contents: value, format: 'bin', name: name };
+    return { contents: value.contents, format: value.format, name: value.name || name };
+  }
+
+  const api = {
+    // {image: Uint8Array, hex, attributes, errors} for a description in format (json, or another
+    // description format the tool reads); image and hex are empty when errors is not.
+    build(text, format = 'json', name = defaultName(format)) {
+      const result = answer(engine.build(text, format, name));
+      result.image = new Uint8Array(result.image || []);
+      result.hex = result.hex || '';
+      result.attributes = result.attributes || [];
+      return result;
+    },
+    // The description (JSON text) of an image, as `gattdb dump --json` prints it.
+    decode(bytes, name = 'image.bin') {
+      return resultOf(engine.read(bytes, 'bin', name)).description;
+    },
+    // Any input the tool reads (description or image; text or bytes) as description JSON text.
+    read(contents, format, name) {
+      return resultOf(engine.read(contents, format, name)).description;
+    },
+    // The lines `gattdb diff OLD NEW` prints; empty when they are the same.
+    diff(oldInput, newInput) {
+      const before = input(oldInput, 'old.bin');
+      const after = input(newInput, 'new.bin');
+      return resultOf(
+        engine.diff(before.contents, before.format, before.name, after.contents, after.format, after.name)
+      ).lines;
+    },
+    // What `gattdb build -f KIND --name SYMBOL` writes for the description: hex or c.
+    output(text, format = 'json', kind = 'hex', symbol = 'gatt_db', name = defaultName(format)) {
+      return resultOf(engine.output(text, format, name, kind, symbol)).text;
+    },
+    // The UUID table, property names, input formats and limits.
+    vocabulary() {
+      return JSON.parse(engine.vocabulary());
+    },
+  };
+
+  api.ready = createGattdbEngine().then((module) => {
+    engine = module;
+    return api;
+  });
+  window.gattdb = api;
+})();

@@ -1,0 +1,111 @@
+// The configurator in headless Chromium, opened from disk: the engine gives the command-line tool's
+// bytes, an edit session builds a database, an image opens through the file input, and a refused edit
+// shows its error where it happened.
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+const { after, before, test } = require('node:test');
+const { ROOT, launch, openConfigurator } = require('./browser');
+
+const EXAMPLES = path.join(ROOT, 'examples');
+const GOLDEN = path.join(ROOT, 'tests', 'tool', 'golden');
+const golden = (name) => fs.readFileSync(path.join(GOLDEN, name + '.hex'), 'utf8');
+
+let browser;
+before(async () => {
+  browser = await launch();
+});
+after(async () => {
+  await browser.close();
+});
+
+const text = (page, selector) => page.$eval(selector, (node) => node.textContent);
+
+// Replaces a field's text as a user would: select all, type.
+async function typeInto(page, selector, value) {
+  await page.click(selector, { clickCount: 3 });
+  await page.keyboard.press('Backspace');
+  await page.type(selector, value);
+}
+
+test('window.gattdb.build gives the command-line tool\'s bytes for every example', async () => {
+  const { page, errors } = await openConfigurator(browser);
+  for (const file of fs.readdirSync(EXAMPLES).filter((f) => f.endsWith('.json'))) {
+    const description = fs.readFileSync(path.join(EXAMPLES, file), 'utf8');
+    const built = await page.evaluate((d, name) => {
+      const result = window.gattdb.build(d, 'json', name);
+      return { hex: result.hex, length: result.image.length, errors: result.errors };
+    }, description, file);
+    const expected = golden(file.replace(/\.json$/, ''));
+    assert.deepEqual(built.errors, [], file);
+    assert.equal(built.hex, expected, file);
+    assert.equal(built.length, expected.split(/\s+/).filter(Boolean).length, file);
+  }
+  assert.deepEqual(errors, []);
+});
+
+test('clicks and typing build the heart-rate database', async () => {
+  const { page, errors } = await openConfigurator(browser);
+  const s = '[data-row="services[0]"]';
+  const c = (j) => '[data-row="services[0].characteristics[' + j + ']"]';
+  await typeInto(page, s + ' input.uuid', '180D');
+  await typeInto(page, c(0) + ' input.uuid', '2A37');
+  await page.click(c(0) + ' [data-property="read"]');
+  await page.click(c(0) + ' [data-property="notify"]');
+  await page.select(c(0) + ' select', 'hex');
+  await typeInto(page, c(0) + ' .value input', '0048');
+  await page.click(s + ' button.add');
+  await typeInto(page, c(1) + ' input.uuid', '2A38');
+  await page.focus(c(1) + ' .value input');
+  await page.keyboard.type('01');
+  assert.equal(await text(page, '#status'), '');
+  assert.equal(await page.$eval('#hex', (n) => n.innerText.replace(/^\S+ /gm, '').trim()), golden('heart-rate').trim());
+  assert.equal(await text(page, '[data-uuid-name="services[0]"]'), 'Heart Rate');
+  assert.deepEqual(errors, []);
+});
+
+test('an image opened through the file input shows its handle table, and compares with a description', async () => {
+  const { page, errors } = await openConfigurator(browser);
+  const bytes = golden('battery-device-information').split(/\s+/).filter(Boolean).map((h) => parseInt(h, 16));
+  const image = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'gattdb-image-')), 'device.bin');
+  fs.writeFileSync(image, Buffer.from(bytes));
+  await (await page.$('#open-file')).uploadFile(image);
+  await page.waitForFunction(() => document.querySelector('#status').textContent === 'Opened device.bin');
+  const rows = await page.$$eval('#handles tbody tr', (trs) => trs.map((tr) => tr.innerText.replace(/\s+/g, ' ').trim()));
+  assert.equal(rows.length, 17);
+  assert.equal(rows[0], '1 service 180F Battery Service 0+4');
+  assert.equal(rows[16], '17 value 2A28 Software Revision String 115+13');
+
+  await (await page.$('#compare-file')).uploadFile(path.join(EXAMPLES, 'heart-rate.json'));
+  await page.waitForSelector('#comparison pre.diff');
+  assert.match(await text(page, '#comparison pre.diff'), /removed: service 180D Heart Rate/);
+  assert.deepEqual(errors, []);
+});
+
+test('a refused edit shows its error in its row and keeps the last image', async () => {
+  const { page, errors } = await openConfigurator(browser);
+  const row = '[data-row="services[0].characteristics[0]"]';
+  const value = row + ' .value input';
+  await page.select(row + ' select', 'hex');
+  await page.$eval(value, (input) => {
+    input.value = '00'.repeat(255);
+    input.dispatchEvent(new Event('input'));
+  });
+  const largest = await text(page, '#hex');
+  await page.focus(value);
+  await page.keyboard.press('End');
+  await page.keyboard.type('00');
+  assert.equal(
+    await text(page, '[data-messages="services[0].characteristics[0]"]'),
+    'services[0].characteristics[0].value value of 256 bytes, at most 255'
+  );
+  assert.equal(
+    await text(page, '#status'),
+    'gattdb: untitled.json: services[0].characteristics[0].value: value of 256 bytes, at most 255'
+  );
+  assert.equal(await page.$eval(value, (n) => n.getAttribute('aria-invalid')), 'true');
+  assert.equal(await text(page, '#hex'), largest);
+  assert.equal(await page.$eval('[data-save="bin"]', (n) => n.disabled), true);
+  assert.deepEqual(errors, []);
+});
