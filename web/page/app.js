@@ -15,7 +15,7 @@
     db: null,
     name: 'untitled.json',
     text: '',
-    built: null, // the last build that succeeded: the image shown, never a broken one
+    built: null, // the last build that succeeded, with its description: what is shown, never a broken image
     error: null,
     compare: null, // {name, text, attributes}: the older database
   };
@@ -104,7 +104,7 @@
     try {
       return window.gattdb.diff(
         { contents: state.compare.text, format: 'json', name: state.compare.name },
-        { contents: state.text, format: 'json', name: state.name }
+        { contents: state.built.text, format: 'json', name: state.name }
       );
     } catch (error) {
       return [error.message];
@@ -120,7 +120,7 @@
       showAt(state.error, 'error');
       status(state.error, 'error');
     } else {
-      state.built = result;
+      state.built = { ...result, text: state.text };
       labelRows(result.attributes);
       status('');
     }
