@@ -7,7 +7,9 @@
   const model = window.gattdbModel;
   const views = window.gattdbViews;
 
-  const STARTER = { services: [{ uuid: '1800', characteristics: [{ uuid: '2A00', properties: ['read'], text: 'gattdb' }] }] };
+  const STARTER = {
+    services: [{ uuid: '1800', characteristics: [{ uuid: '2A00', properties: ['read'], text: 'gattdb' }] }],
+  };
   const HEX_TEXT = /^[0-9A-Fa-f\s]+$/;
 
   const $ = (id) => document.getElementById(id);
@@ -48,8 +50,11 @@
       field.classList.add(severity);
     }
     const row = (place.match(/^services\[\d+\](\.characteristics\[\d+\])?/) || ['services'])[0];
-    const slot = root.querySelector('[data-messages="' + row + '"]') || root.querySelector('[data-messages="services"]');
-    slot.append(el('div', { className: 'message ' + severity }, place ? el('code', {}, place) : null, ' ', reason));
+    const slot =
+      root.querySelector('[data-messages="' + row + '"]') || root.querySelector('[data-messages="services"]');
+    slot.append(
+      el('div', { className: 'message ' + severity }, place ? el('code', {}, place) : null, ' ', reason),
+    );
   }
 
   function clearMarks() {
@@ -91,12 +96,24 @@
     if (!built) return;
     const handles = built.attributes.length ? built.attributes[built.attributes.length - 1].handle : 0;
     $('image-summary').textContent =
-      built.image.length + ' bytes, ' + handles + ' of ' + vocabulary.limits.handle + ' handles, ' + state.db.services.length + ' of ' + vocabulary.limits.services + ' services';
+      built.image.length +
+      ' bytes, ' +
+      handles +
+      ' of ' +
+      vocabulary.limits.handle +
+      ' handles, ' +
+      state.db.services.length +
+      ' of ' +
+      vocabulary.limits.services +
+      ' services';
     const lines = state.compare ? compareLines() : [];
     const moved = views.movedHandles(lines);
     clear($('hex'), views.byteMap(built.image, built.attributes));
     clear($('handles'), views.handleTable(built.attributes, { interactive: true, moved: moved.after }));
-    clear($('comparison'), state.compare ? views.comparison(state.compare.name, lines, state.compare.attributes) : null);
+    clear(
+      $('comparison'),
+      state.compare ? views.comparison(state.compare.name, lines, state.compare.attributes) : null,
+    );
     $('stop-compare').hidden = !state.compare;
   }
 
@@ -104,7 +121,7 @@
     try {
       return window.gattdb.diff(
         { contents: state.compare.text, format: 'json', name: state.compare.name },
-        { contents: state.built.text, format: 'json', name: state.name }
+        { contents: state.built.text, format: 'json', name: state.name },
       );
     } catch (error) {
       return [error.message];
@@ -182,7 +199,11 @@
     json: () => [baseName() + '.json', state.text, 'application/json'],
     bin: () => [baseName() + '.bin', state.built.image, 'application/octet-stream'],
     hex: () => [baseName() + '.hex', state.built.hex, 'text/plain'],
-    c: () => [symbol() + '.c', window.gattdb.output(state.text, 'json', 'c', symbol(), state.name), 'text/x-c'],
+    c: () => [
+      symbol() + '.c',
+      window.gattdb.output(state.text, 'json', 'c', symbol(), state.name),
+      'text/x-c',
+    ],
   };
 
   function symbol() {
@@ -222,8 +243,12 @@
       state.compare = null;
       showImage();
     });
-    $('new-db').addEventListener('click', () => load(model.fromDescription(JSON.stringify(STARTER), vocabulary), 'untitled.json'));
-    document.querySelectorAll('[data-save]').forEach((b) => b.addEventListener('click', () => save(b.getAttribute('data-save'))));
+    $('new-db').addEventListener('click', () =>
+      load(model.fromDescription(JSON.stringify(STARTER), vocabulary), 'untitled.json'),
+    );
+    document
+      .querySelectorAll('[data-save]')
+      .forEach((b) => b.addEventListener('click', () => save(b.getAttribute('data-save'))));
     // Dropping a file opens it; dropping it on the compare button compares with it.
     document.addEventListener('dragover', (event) => {
       event.preventDefault();

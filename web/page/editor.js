@@ -23,8 +23,8 @@
         { id: 'uuids-' + role },
         vocabulary.uuids
           .filter((u) => u.role === role)
-          .map((u) => el('option', { value: u.uuid, label: u.name + (u.sig ? '' : ' (vendor)') }))
-      )
+          .map((u) => el('option', { value: u.uuid, label: u.name + (u.sig ? '' : ' (vendor)') })),
+      ),
     );
   }
 
@@ -50,13 +50,34 @@
 
   function moveButtons(label, index, count, edit) {
     return [
-      el('button', { type: 'button', textContent: '↑', title: 'Move ' + label + ' up', 'aria-label': 'Move ' + label + ' up', disabled: index === 0, onclick: () => edit(-1) }),
-      el('button', { type: 'button', textContent: '↓', title: 'Move ' + label + ' down', 'aria-label': 'Move ' + label + ' down', disabled: index === count - 1, onclick: () => edit(1) }),
+      el('button', {
+        type: 'button',
+        textContent: '↑',
+        title: 'Move ' + label + ' up',
+        'aria-label': 'Move ' + label + ' up',
+        disabled: index === 0,
+        onclick: () => edit(-1),
+      }),
+      el('button', {
+        type: 'button',
+        textContent: '↓',
+        title: 'Move ' + label + ' down',
+        'aria-label': 'Move ' + label + ' down',
+        disabled: index === count - 1,
+        onclick: () => edit(1),
+      }),
     ];
   }
 
   function removeButton(label, edit) {
-    return el('button', { type: 'button', className: 'remove', textContent: '✕', title: 'Remove ' + label, 'aria-label': 'Remove ' + label, onclick: edit });
+    return el('button', {
+      type: 'button',
+      className: 'remove',
+      textContent: '✕',
+      title: 'Remove ' + label,
+      'aria-label': 'Remove ' + label,
+      onclick: edit,
+    });
   }
 
   function create(container, vocabulary, hooks) {
@@ -67,7 +88,12 @@
     function propertyBoxes(c, place, redraw) {
       return el(
         'div',
-        { className: 'properties', role: 'group', 'aria-label': 'Properties', 'data-place': place + '.properties' },
+        {
+          className: 'properties',
+          role: 'group',
+          'aria-label': 'Properties',
+          'data-place': place + '.properties',
+        },
         vocabulary.properties.map((p) =>
           el(
             'label',
@@ -83,9 +109,9 @@
                 redraw();
               },
             }),
-            PROPERTY_LABELS[p.name] || p.name
-          )
-        )
+            PROPERTY_LABELS[p.name] || p.name,
+          ),
+        ),
       );
     }
 
@@ -101,7 +127,7 @@
           },
         },
         el('option', { value: 'hex', textContent: 'hex', selected: c.valueMode === 'hex' }),
-        el('option', { value: 'text', textContent: 'text', selected: c.valueMode === 'text' })
+        el('option', { value: 'text', textContent: 'text', selected: c.valueMode === 'text' }),
       );
       const input = textField(place + '.value', 'Value', c.value, (v) => {
         c.value = v;
@@ -120,16 +146,32 @@
         el(
           'td',
           {},
-          textField(place + '.uuid', 'Characteristic UUID', c.uuid, (v) => {
-            c.uuid = v.trim();
-            hooks.changed();
-          }, { list: 'uuids-characteristic', placeholder: 'UUID or name', className: 'uuid' }),
-          el('div', { className: 'uuid-name', 'data-uuid-name': place })
+          textField(
+            place + '.uuid',
+            'Characteristic UUID',
+            c.uuid,
+            (v) => {
+              c.uuid = v.trim();
+              hooks.changed();
+            },
+            { list: 'uuids-characteristic', placeholder: 'UUID or name', className: 'uuid' },
+          ),
+          el('div', { className: 'uuid-name', 'data-uuid-name': place }),
         ),
-        el('td', {}, textField(place + '.name', 'Characteristic name', c.name, (v) => {
-          c.name = v;
-          hooks.changed();
-        }, { placeholder: 'derived', className: 'name' })),
+        el(
+          'td',
+          {},
+          textField(
+            place + '.name',
+            'Characteristic name',
+            c.name,
+            (v) => {
+              c.name = v;
+              hooks.changed();
+            },
+            { placeholder: 'derived', className: 'name' },
+          ),
+        ),
         el('td', {}, propertyBoxes(c, place, redraw)),
         el('td', {}, valueField(c, place)),
         el(
@@ -145,16 +187,16 @@
               c.cccd = event.target.checked;
               hooks.changed();
             },
-          })
+          }),
         ),
         el(
           'td',
           { className: 'actions' },
           moveButtons(label, j, s.characteristics.length, (step) =>
-            hooks.restructure((db) => model.move(db.services[i].characteristics, j, step))
+            hooks.restructure((db) => model.move(db.services[i].characteristics, j, step)),
           ),
-          removeButton(label, () => hooks.restructure((db) => db.services[i].characteristics.splice(j, 1)))
-        )
+          removeButton(label, () => hooks.restructure((db) => db.services[i].characteristics.splice(j, 1))),
+        ),
       );
     }
 
@@ -168,32 +210,64 @@
           'div',
           { className: 'service-head' },
           el('span', { className: 'handle', 'data-handles': place }),
-          textField(place + '.uuid', 'Service UUID', s.uuid, (v) => {
-            s.uuid = v.trim();
-            hooks.changed();
-          }, { list: 'uuids-service', placeholder: 'Service UUID or name', className: 'uuid' }),
+          textField(
+            place + '.uuid',
+            'Service UUID',
+            s.uuid,
+            (v) => {
+              s.uuid = v.trim();
+              hooks.changed();
+            },
+            { list: 'uuids-service', placeholder: 'Service UUID or name', className: 'uuid' },
+          ),
           el('span', { className: 'uuid-name', 'data-uuid-name': place }),
-          textField(place + '.name', 'Service name', s.name, (v) => {
-            s.name = v;
-            hooks.changed();
-          }, { placeholder: 'name (derived)', className: 'name' }),
-          el('span', { className: 'actions' },
+          textField(
+            place + '.name',
+            'Service name',
+            s.name,
+            (v) => {
+              s.name = v;
+              hooks.changed();
+            },
+            { placeholder: 'name (derived)', className: 'name' },
+          ),
+          el(
+            'span',
+            { className: 'actions' },
             moveButtons(label, i, db.services.length, (step) =>
-              hooks.restructure((d) => model.move(d.services, i, step))
+              hooks.restructure((d) => model.move(d.services, i, step)),
             ),
-            removeButton(label, () => hooks.restructure((d) => d.services.splice(i, 1)))
-          )
+            removeButton(label, () => hooks.restructure((d) => d.services.splice(i, 1))),
+          ),
         ),
         el('div', { className: 'messages', 'data-messages': place }),
         s.characteristics.length
           ? el(
               'table',
               { className: 'characteristics' },
-              el('thead', {}, el('tr', {}, ['Handles', 'UUID', 'Name', 'Properties', 'Value', 'CCCD', ''].map((h) => el('th', { scope: 'col' }, h)))),
-              el('tbody', {}, s.characteristics.flatMap((c, j) => [
-                characteristicRow(s, i, c, j, redraw),
-                el('tr', { className: 'message-row' }, el('td', { colSpan: 7, 'data-messages': characteristicPlace(i, j) })),
-              ]))
+              el(
+                'thead',
+                {},
+                el(
+                  'tr',
+                  {},
+                  ['Handles', 'UUID', 'Name', 'Properties', 'Value', 'CCCD', ''].map((h) =>
+                    el('th', { scope: 'col' }, h),
+                  ),
+                ),
+              ),
+              el(
+                'tbody',
+                {},
+                s.characteristics.flatMap((c, j) => [
+                  characteristicRow(s, i, c, j, redraw),
+                  el(
+                    'tr',
+                    { className: 'message-row' },
+                    el('td', { colSpan: 7, 'data-messages': characteristicPlace(i, j) }),
+                  ),
+                ]),
+              ),
             )
           : null,
         el('button', {
@@ -202,16 +276,20 @@
           textContent: '+ Characteristic',
           'data-place': place + '.characteristics',
           onclick: () =>
-            hooks.restructure((d) => d.services[i].characteristics.push(model.characteristic({ properties: ['read'] }))),
-        })
+            hooks.restructure((d) =>
+              d.services[i].characteristics.push(model.characteristic({ properties: ['read'] })),
+            ),
+        }),
       );
     }
 
     return {
       render(db) {
-        const focused = document.activeElement && container.contains(document.activeElement)
-          ? document.activeElement.getAttribute('data-place') || document.activeElement.getAttribute('aria-label')
-          : null;
+        const focused =
+          document.activeElement && container.contains(document.activeElement)
+            ? document.activeElement.getAttribute('data-place') ||
+              document.activeElement.getAttribute('aria-label')
+            : null;
         const redraw = () => {
           this.render(db);
           hooks.changed();
@@ -227,10 +305,11 @@
             textContent: '+ Service',
             'data-place': 'services.add',
             onclick: () => hooks.restructure((d) => d.services.push(model.service())),
-          })
+          }),
         );
         if (focused) {
-          const again = container.querySelector('[data-place="' + focused + '"]') ||
+          const again =
+            container.querySelector('[data-place="' + focused + '"]') ||
             container.querySelector('[aria-label="' + focused + '"]');
           if (again) again.focus();
         }

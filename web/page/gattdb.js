@@ -51,7 +51,7 @@
       const before = input(oldInput, 'old.bin');
       const after = input(newInput, 'new.bin');
       return resultOf(
-        engine.diff(before.contents, before.format, before.name, after.contents, after.format, after.name)
+        engine.diff(before.contents, before.format, before.name, after.contents, after.format, after.name),
       ).lines;
     },
     // What `gattdb build -f KIND --name SYMBOL` writes for the description: hex or c.

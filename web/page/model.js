@@ -47,7 +47,7 @@
             ...c,
             properties: propertyNames(c.properties, vocabulary),
           })),
-        })
+        }),
       ),
     };
   }

@@ -10,7 +10,10 @@
 
   // One hue per service, turned a little for each characteristic; the type sets the lightness.
   function colour(attribute) {
-    const hue = (attribute.service * 67 + (attribute.characteristic === null ? 0 : 18 + attribute.characteristic * 23)) % 360;
+    const hue =
+      (attribute.service * 67 +
+        (attribute.characteristic === null ? 0 : 18 + attribute.characteristic * 23)) %
+      360;
     return 'hsl(' + hue + ', 70%, ' + TYPE_LIGHTNESS[attribute.type] + '%)';
   }
 
@@ -43,7 +46,14 @@
       });
       // Spaces between the bytes, so that copied lines are hex text the tool reads.
       const spaced = bytes.flatMap((b) => [' ', b]);
-      lines.push(el('div', { className: 'hex-line' }, el('span', { className: 'offset' }, start.toString(16).toUpperCase().padStart(4, '0')), spaced));
+      lines.push(
+        el(
+          'div',
+          { className: 'hex-line' },
+          el('span', { className: 'offset' }, start.toString(16).toUpperCase().padStart(4, '0')),
+          spaced,
+        ),
+      );
     }
     return el('div', { className: 'hex', 'aria-label': 'Image bytes' }, lines);
   }
@@ -54,7 +64,15 @@
     return el(
       'table',
       { className: 'handles' },
-      el('thead', {}, el('tr', {}, ['Handle', 'Attribute', 'UUID', 'Bytes'].map((h) => el('th', { scope: 'col' }, h)))),
+      el(
+        'thead',
+        {},
+        el(
+          'tr',
+          {},
+          ['Handle', 'Attribute', 'UUID', 'Bytes'].map((h) => el('th', { scope: 'col' }, h)),
+        ),
+      ),
       el(
         'tbody',
         {},
@@ -68,13 +86,21 @@
               'data-attribute': options.interactive ? index : null,
               'data-handle': a.handle,
             },
-            el('td', { className: 'num' }, el('span', { className: 'swatch', style: 'background:' + colour(a) }), a.handle, moved.has(a.handle) ? el('span', { className: 'moved-mark', title: 'handle moved' }, ' ⇄') : null),
+            el(
+              'td',
+              { className: 'num' },
+              el('span', { className: 'swatch', style: 'background:' + colour(a) }),
+              a.handle,
+              moved.has(a.handle)
+                ? el('span', { className: 'moved-mark', title: 'handle moved' }, ' ⇄')
+                : null,
+            ),
             el('td', {}, a.type),
             el('td', {}, a.label),
-            el('td', { className: 'num' }, a.offset + '+' + a.length)
-          )
-        )
-      )
+            el('td', { className: 'num' }, a.offset + '+' + a.length),
+          ),
+        ),
+      ),
     );
   }
 
@@ -98,9 +124,18 @@
       { className: 'comparison' },
       el('h3', {}, 'Compared with ' + name),
       lines.length
-        ? el('pre', { className: 'diff' }, lines.map((l) => el('div', { className: l.split(':')[0] }, l)))
+        ? el(
+            'pre',
+            { className: 'diff' },
+            lines.map((l) => el('div', { className: l.split(':')[0] }, l)),
+          )
         : el('p', {}, 'The databases are the same.'),
-      el('details', { open: moved.before.size > 0 }, el('summary', {}, 'Handles of ' + name), handleTable(oldAttributes, { moved: moved.before }))
+      el(
+        'details',
+        { open: moved.before.size > 0 },
+        el('summary', {}, 'Handles of ' + name),
+        handleTable(oldAttributes, { moved: moved.before }),
+      ),
     );
   }
 

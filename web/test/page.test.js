@@ -29,14 +29,18 @@ async function typeInto(page, selector, value) {
   await page.type(selector, value);
 }
 
-test('window.gattdb.build gives the command-line tool\'s bytes for every example', async () => {
+test("window.gattdb.build gives the command-line tool's bytes for every example", async () => {
   const { page, errors } = await openConfigurator(browser);
   for (const file of fs.readdirSync(EXAMPLES).filter((f) => f.endsWith('.json'))) {
     const description = fs.readFileSync(path.join(EXAMPLES, file), 'utf8');
-    const built = await page.evaluate((d, name) => {
-      const result = window.gattdb.build(d, 'json', name);
-      return { hex: result.hex, length: result.image.length, errors: result.errors };
-    }, description, file);
+    const built = await page.evaluate(
+      (d, name) => {
+        const result = window.gattdb.build(d, 'json', name);
+        return { hex: result.hex, length: result.image.length, errors: result.errors };
+      },
+      description,
+      file,
+    );
     const expected = golden(file.replace(/\.json$/, ''));
     assert.deepEqual(built.errors, [], file);
     assert.equal(built.hex, expected, file);
@@ -60,19 +64,27 @@ test('clicks and typing build the heart-rate database', async () => {
   await page.focus(c(1) + ' .value input');
   await page.keyboard.type('01');
   assert.equal(await text(page, '#status'), '');
-  assert.equal(await page.$eval('#hex', (n) => n.innerText.replace(/^\S+ /gm, '').trim()), golden('heart-rate').trim());
+  assert.equal(
+    await page.$eval('#hex', (n) => n.innerText.replace(/^\S+ /gm, '').trim()),
+    golden('heart-rate').trim(),
+  );
   assert.equal(await text(page, '[data-uuid-name="services[0]"]'), 'Heart Rate');
   assert.deepEqual(errors, []);
 });
 
 test('an image opened through the file input shows its handle table, and compares with a description', async () => {
   const { page, errors } = await openConfigurator(browser);
-  const bytes = golden('battery-device-information').split(/\s+/).filter(Boolean).map((h) => parseInt(h, 16));
+  const bytes = golden('battery-device-information')
+    .split(/\s+/)
+    .filter(Boolean)
+    .map((h) => parseInt(h, 16));
   const image = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'gattdb-image-')), 'device.bin');
   fs.writeFileSync(image, Buffer.from(bytes));
   await (await page.$('#open-file')).uploadFile(image);
   await page.waitForFunction(() => document.querySelector('#status').textContent === 'Opened device.bin');
-  const rows = await page.$$eval('#handles tbody tr', (trs) => trs.map((tr) => tr.innerText.replace(/\s+/g, ' ').trim()));
+  const rows = await page.$$eval('#handles tbody tr', (trs) =>
+    trs.map((tr) => tr.innerText.replace(/\s+/g, ' ').trim()),
+  );
   assert.equal(rows.length, 17);
   assert.equal(rows[0], '1 service 180F Battery Service 0+4');
   assert.equal(rows[16], '17 value 2A28 Software Revision String 115+13');
@@ -98,11 +110,11 @@ test('a refused edit shows its error in its row and keeps the last image', async
   await page.keyboard.type('00');
   assert.equal(
     await text(page, '[data-messages="services[0].characteristics[0]"]'),
-    'services[0].characteristics[0].value value of 256 bytes, at most 255'
+    'services[0].characteristics[0].value value of 256 bytes, at most 255',
   );
   assert.equal(
     await text(page, '#status'),
-    'gattdb: untitled.json: services[0].characteristics[0].value: value of 256 bytes, at most 255'
+    'gattdb: untitled.json: services[0].characteristics[0].value: value of 256 bytes, at most 255',
   );
   assert.equal(await page.$eval(value, (n) => n.getAttribute('aria-invalid')), 'true');
   assert.equal(await text(page, '#hex'), largest);
