@@ -276,7 +276,14 @@
         rebuild();
       },
     });
-    views.link($('image-panel'), selectAttribute);
+    const mark = views.link($('image-panel'), selectAttribute);
+    // Hovering a row of the editor lights up its attributes' bytes and rows.
+    $('editor').addEventListener('mouseover', (event) => {
+      const row = event.target.closest('[data-row]');
+      const place = row ? row.getAttribute('data-row') : null;
+      const attributes = state.built && !state.error ? state.built.attributes : [];
+      mark('hot', place ? attributes.flatMap((a, index) => (editorPlace(a) === place ? [index] : [])) : []);
+    });
     wireFiles();
     load(model.fromDescription(JSON.stringify(STARTER), vocabulary), 'untitled.json');
     document.body.setAttribute('data-ready', 'true');

@@ -139,25 +139,27 @@
     );
   }
 
-  // Hovering or focusing a byte or a row lights up the attribute; clicking selects it.
+  // Hovering or focusing a byte or a row lights up the attribute; clicking selects it. Returns
+  // mark(className, indices), with which the editor lights up the attributes of its rows.
   function link(root, onSelect) {
-    const mark = (className, index) => {
+    const mark = (className, indices) => {
       root.querySelectorAll('.' + className).forEach((n) => n.classList.remove(className));
-      if (index === null) return;
-      root.querySelectorAll('[data-attribute="' + index + '"]').forEach((n) => n.classList.add(className));
+      for (const index of indices) {
+        root.querySelectorAll('[data-attribute="' + index + '"]').forEach((n) => n.classList.add(className));
+      }
     };
-    const indexOf = (event) => {
+    const indicesOf = (event) => {
       const node = event.target.closest('[data-attribute]');
-      return node ? node.getAttribute('data-attribute') : null;
+      return node ? [node.getAttribute('data-attribute')] : [];
     };
-    root.addEventListener('mouseover', (event) => mark('hot', indexOf(event)));
-    root.addEventListener('mouseleave', () => mark('hot', null));
-    root.addEventListener('focusin', (event) => mark('hot', indexOf(event)));
+    root.addEventListener('mouseover', (event) => mark('hot', indicesOf(event)));
+    root.addEventListener('mouseleave', () => mark('hot', []));
+    root.addEventListener('focusin', (event) => mark('hot', indicesOf(event)));
     const select = (event) => {
-      const index = indexOf(event);
-      if (index === null) return;
-      mark('selected', index);
-      onSelect(Number(index));
+      const indices = indicesOf(event);
+      if (!indices.length) return;
+      mark('selected', indices);
+      onSelect(Number(indices[0]));
     };
     root.addEventListener('click', select);
     root.addEventListener('keydown', (event) => {
