@@ -85,6 +85,34 @@
     // removes or moves items; the page applies it to the database, redraws and rebuilds.
     const lists = suggestionLists(vocabulary);
 
+    // A service's or characteristic's UUID (suggesting the UUID table's entries of its role) and name.
+    function uuidField(item, place, role, placeholder) {
+      const label = role[0].toUpperCase() + role.slice(1) + ' UUID';
+      return textField(
+        place + '.uuid',
+        label,
+        item.uuid,
+        (v) => {
+          item.uuid = v.trim();
+          hooks.changed();
+        },
+        { list: 'uuids-' + role, placeholder: placeholder, className: 'uuid' },
+      );
+    }
+
+    function nameField(item, place, label, placeholder) {
+      return textField(
+        place + '.name',
+        label,
+        item.name,
+        (v) => {
+          item.name = v;
+          hooks.changed();
+        },
+        { placeholder: placeholder, className: 'name' },
+      );
+    }
+
     function propertyBoxes(c, place, redraw) {
       return el(
         'div',
@@ -146,32 +174,10 @@
         el(
           'td',
           {},
-          textField(
-            place + '.uuid',
-            'Characteristic UUID',
-            c.uuid,
-            (v) => {
-              c.uuid = v.trim();
-              hooks.changed();
-            },
-            { list: 'uuids-characteristic', placeholder: 'UUID or name', className: 'uuid' },
-          ),
+          uuidField(c, place, 'characteristic', 'UUID or name'),
           el('div', { className: 'uuid-name', 'data-uuid-name': place }),
         ),
-        el(
-          'td',
-          {},
-          textField(
-            place + '.name',
-            'Characteristic name',
-            c.name,
-            (v) => {
-              c.name = v;
-              hooks.changed();
-            },
-            { placeholder: 'derived', className: 'name' },
-          ),
-        ),
+        el('td', {}, nameField(c, place, 'Characteristic name', 'derived')),
         el('td', {}, propertyBoxes(c, place, redraw)),
         el('td', {}, valueField(c, place)),
         el(
@@ -210,27 +216,9 @@
           'div',
           { className: 'service-head' },
           el('span', { className: 'handle', 'data-handles': place }),
-          textField(
-            place + '.uuid',
-            'Service UUID',
-            s.uuid,
-            (v) => {
-              s.uuid = v.trim();
-              hooks.changed();
-            },
-            { list: 'uuids-service', placeholder: 'Service UUID or name', className: 'uuid' },
-          ),
+          uuidField(s, place, 'service', 'Service UUID or name'),
           el('span', { className: 'uuid-name', 'data-uuid-name': place }),
-          textField(
-            place + '.name',
-            'Service name',
-            s.name,
-            (v) => {
-              s.name = v;
-              hooks.changed();
-            },
-            { placeholder: 'name (derived)', className: 'name' },
-          ),
+          nameField(s, place, 'Service name', 'name (derived)'),
           el(
             'span',
             { className: 'actions' },
