@@ -23,7 +23,7 @@ if $serve && [ $# -gt 0 ]; then
 fi
 
 mkdir -p "$build"
-emcmake cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DGATTDB_BUILD_WEB=ON "$@" >"$build/configure.log" 2>&1 ||
+emcmake cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DGATTDB_BUILD_WEB=ON -DGATTDB_BUILD_EXAMPLES=OFF -DGATTDB_INSTALL=OFF "$@" >"$build/configure.log" 2>&1 ||
   { cat "$build/configure.log" >&2; exit 1; }
 cmake --build "$build" -j "$(nproc)"
 site=$(cd "$build/site" && pwd)

@@ -95,17 +95,11 @@
     $('stale-note').hidden = state.error === null;
     if (!built) return;
     const handles = built.attributes.length ? built.attributes[built.attributes.length - 1].handle : 0;
+    const services = built.attributes.filter((a) => a.type === 'service').length;
+    const limits = vocabulary.limits;
     $('image-summary').textContent =
-      built.image.length +
-      ' bytes, ' +
-      handles +
-      ' of ' +
-      vocabulary.limits.handle +
-      ' handles, ' +
-      state.db.services.length +
-      ' of ' +
-      vocabulary.limits.services +
-      ' services';
+      `${built.image.length} bytes, ${handles} of ${limits.handle} handles, ` +
+      `${services} of ${limits.services} services`;
     const lines = state.compare ? compareLines() : [];
     const moved = views.movedHandles(lines);
     clear($('hex'), views.byteMap(built.image, built.attributes));
