@@ -36,7 +36,14 @@ test("window.gattdb.build gives the command-line tool's bytes for every example"
     const built = await page.evaluate(
       (d, name) => {
         const result = window.gattdb.build(d, 'json', name);
-        return { hex: result.hex, length: result.image.length, errors: result.errors };
+        const decoded = window.gattdb.decode(result.image);
+        return {
+          hex: result.hex,
+          length: result.image.length,
+          errors: result.errors,
+          c: window.gattdb.output(d, 'json', 'c'),
+          again: window.gattdb.build(decoded).hex,
+        };
       },
       description,
       file,
@@ -45,6 +52,8 @@ test("window.gattdb.build gives the command-line tool's bytes for every example"
     assert.deepEqual(built.errors, [], file);
     assert.equal(built.hex, expected, file);
     assert.equal(built.length, expected.split(/\s+/).filter(Boolean).length, file);
+    assert.equal(built.again, expected, file + ' read back');
+    assert.match(built.c, new RegExp('const uint16_t gatt_db_length = ' + built.length + ';'), file);
   }
   assert.deepEqual(errors, []);
 });
