@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "core/c_names.hpp"
 #include "core/database_diff.hpp"
 #include "core/description.hpp"
+#include "core/handle_names.hpp"
 #include "core/image_builder.hpp"
 #include "core/image_formats.hpp"
 #include "core/image_layout.hpp"
@@ -50,53 +52,83 @@ database read_as(const std::string &contents, const std::string &format, const s
     return reader.read(name, contents, {});
 }
 
-std::vector<std::uint8_t> image_of(const database &db, const std::string &name) {
+// A description read, its items named and its image built: what every output is written from.
+struct built {
+    database db;
+    std::vector<service_names> names;
+    std::vector<std::uint8_t> image;
+};
+
+built build_named(const std::string &contents, const std::string &format, const std::string &name) {
+    built result{read_as(contents, format, name), {}, {}};
     try {
-        return build_image(db);
+        result.names = resolve_names(result.db);  // every output refuses a description whose names collide
+        result.image = build_image(result.db);
     } catch (const input_error &error) {
         throw input_error(name, error.what());
     }
+    return result;
 }
 
-// Each attribute with its handle, what it is, and where its entry lies in the image: what the page
-// needs to draw the byte map and the handle table.
-json attributes(const database &db) {
+// The symbol of generated code, refused as `--name` refuses it.
+const std::string &checked_symbol(const std::string &symbol) {
+    if (const std::optional<std::string> problem = symbol_problem(symbol)) throw input_error("--name", *problem);
+    return symbol;
+}
+
+std::string write(const built &b, std::string_view kind, std::string_view symbol) {
+    return output_format_named(kind)->write({b.db, b.image, b.names, symbol});
+}
+
+// Each attribute with its handle, what it is, its header constant, and where its entry lies in the
+// image: what the page needs to draw the byte map and the handle table. The constants are those of
+// `build -f header` (tools/core/handle_formats.hpp): the item's name and a suffix per attribute.
+json attributes(const built &b, const std::string &symbol) {
+    const std::string prefix = upper_case(symbol) + "_";
     json rows = json::array();
     std::size_t offset = 0;
     const auto add = [&](unsigned handle, const char *type, const std::string &uuid, std::size_t length,
-                         std::size_t service, json characteristic) {
+                         const std::string &constant, std::size_t service, json characteristic) {
         rows.push_back({{"handle", handle},
                         {"type", type},
                         {"uuid", display_uuid(uuid)},
                         {"label", uuid_label(uuid)},
+                        {"constant", prefix + constant},
                         {"offset", offset},
                         {"length", length},
                         {"service", service},
                         {"characteristic", characteristic}});
         offset += length;
     };
-    const std::vector<service_handles> handles = assign_handles(db);
-    for (std::size_t i = 0; i < db.services.size(); ++i) {
-        const service &s = db.services[i];
-        add(handles[i].declaration, "service", s.uuid, layout::service_entry_size(s), i, nullptr);
+    const std::vector<service_handles> handles = assign_handles(b.db);
+    for (std::size_t i = 0; i < b.db.services.size(); ++i) {
+        const service &s = b.db.services[i];
+        add(handles[i].declaration, "service", s.uuid, layout::service_entry_size(s),
+            b.names[i].name + "_SERVICE_HANDLE", i, nullptr);
         for (std::size_t j = 0; j < s.characteristics.size(); ++j) {
             const characteristic &c = s.characteristics[j];
             const characteristic_handles &h = handles[i].characteristics[j];
-            add(h.declaration, "declaration", c.uuid, layout::declaration_entry_size(c), i, j);
-            add(h.value, "value", c.uuid, layout::value_entry_size(c), i, j);
-            if (c.cccd) add(h.descriptor, "descriptor", CCCD_UUID, layout::DESCRIPTOR_ENTRY_SIZE, i, j);
+            const std::string &item = b.names[i].characteristics[j];
+            add(h.declaration, "declaration", c.uuid, layout::declaration_entry_size(c),
+                item + "_DECLARATION_HANDLE", i, j);
+            add(h.value, "value", c.uuid, layout::value_entry_size(c), item + "_VALUE_HANDLE", i, j);
+            if (c.cccd) {
+                add(h.descriptor, "descriptor", CCCD_UUID, layout::DESCRIPTOR_ENTRY_SIZE,
+                    item + "_CCCD_HANDLE", i, j);
+            }
         }
     }
     return rows;
 }
 
-std::string build(const std::string &text, const std::string &format, const std::string &name) {
+std::string build(const std::string &text, const std::string &format, const std::string &name,
+                  const std::string &symbol) {
     return answer([&] {
-        const database db = read_as(text, format, name);
-        const std::vector<std::uint8_t> image = image_of(db, name);
-        return json{{"image", image},
-                    {"hex", format_image(image, image_format::hex, "")},
-                    {"attributes", attributes(db)}};
+        const built b = build_named(text, format, name);
+        return json{{"image", b.image},
+                    {"hex", write(b, "hex", checked_symbol(symbol))},
+                    {"map", json::parse(write(b, "map", symbol))},
+                    {"attributes", attributes(b, symbol)}};
     });
 }
 
@@ -118,11 +150,11 @@ std::string diff(const std::string &old_contents, const std::string &old_format,
 std::string output(const std::string &text, const std::string &format, const std::string &name,
                    const std::string &kind, const std::string &symbol) {
     return answer([&] {
-        const std::optional<image_format> chosen = image_format_named(kind);
         // Bytes do not survive text; the page saves build's image for them.
-        if (!chosen || *chosen == image_format::bin) throw input_error(kind, "not a text output format");
-        if (!is_c_identifier(symbol)) throw input_error(symbol, "not a C identifier");
-        return json{{"text", format_image(image_of(read_as(text, format, name), name), *chosen, symbol)}};
+        if (!output_format_named(kind) || kind == "bin") throw input_error(kind, "not a text output format");
+        if (const std::optional<std::string> problem = symbol_problem(symbol))
+            throw input_error("--name", *problem);
+        return json{{"text", write(build_named(text, format, name), kind, symbol)}};
     });
 }
 

@@ -82,6 +82,19 @@
     });
   }
 
+  // An item without a name of its own shows the name it is given (the map's) in its empty field.
+  function showDerivedNames(map) {
+    const root = $('editor');
+    const placeholder = (place, name) => {
+      const field = root.querySelector('[data-place="' + place + '.name"]');
+      if (field) field.placeholder = name;
+    };
+    map.services.forEach((s, i) => {
+      placeholder(window.gattdbEditor.servicePlace(i), s.name);
+      s.characteristics.forEach((c, j) => placeholder(window.gattdbEditor.characteristicPlace(i, j), c.name));
+    });
+  }
+
   function editorPlace(attribute) {
     return attribute.characteristic === null
       ? window.gattdbEditor.servicePlace(attribute.service)
@@ -124,7 +137,7 @@
 
   function rebuild() {
     state.text = model.toDescription(state.db);
-    const result = window.gattdb.build(state.text, 'json', state.name);
+    const result = window.gattdb.build(state.text, 'json', state.name, symbol());
     clearMarks();
     state.error = result.errors.length ? result.errors[0] : null;
     if (state.error) {
@@ -133,6 +146,7 @@
     } else {
       state.built = { ...result, text: state.text };
       labelRows(result.attributes);
+      showDerivedNames(result.map);
       status('');
     }
     showImage();
@@ -193,12 +207,14 @@
     json: () => [baseName() + '.json', state.text, 'application/json'],
     bin: () => [baseName() + '.bin', state.built.image, 'application/octet-stream'],
     hex: () => [baseName() + '.hex', state.built.hex, 'text/plain'],
-    c: () => [
-      symbol() + '.c',
-      window.gattdb.output(state.text, 'json', 'c', symbol(), state.name),
-      'text/x-c',
-    ],
+    c: () => [symbol() + '.c', output('c'), 'text/x-c'],
+    header: () => [symbol() + '.h', output('header'), 'text/x-c'],
+    map: () => [baseName() + '.map.json', output('map'), 'application/json'],
   };
+
+  function output(kind) {
+    return window.gattdb.output(state.text, 'json', kind, symbol(), state.name);
+  }
 
   function symbol() {
     return $('symbol').value.trim() || 'gatt_db';
@@ -237,6 +253,7 @@
       state.compare = null;
       showImage();
     });
+    $('symbol').addEventListener('input', rebuild);
     $('new-db').addEventListener('click', () =>
       load(model.fromDescription(JSON.stringify(STARTER), vocabulary), 'untitled.json'),
     );

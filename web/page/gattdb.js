@@ -29,12 +29,15 @@
   }
 
   const api = {
-    // {image: Uint8Array, hex, attributes, errors} for a description in format (json, or another
-    // description format the tool reads); image and hex are empty when errors is not.
-    build(text, format = 'json', name = defaultName(format)) {
-      const result = answer(engine.build(text, format, name));
+    // {image: Uint8Array, hex, map, attributes, errors} for a description in format (json, or another
+    // description format the tool reads): the image, its hex text, the handle map of `build -f map`,
+    // and each attribute with its handle, header constant (with symbol's prefix) and bytes. Only errors
+    // is set when the description is refused.
+    build(text, format = 'json', name = defaultName(format), symbol = 'gatt_db') {
+      const result = answer(engine.build(text, format, name, symbol));
       result.image = new Uint8Array(result.image || []);
       result.hex = result.hex || '';
+      result.map = result.map || null;
       result.attributes = result.attributes || [];
       return result;
     },
@@ -54,7 +57,7 @@
         engine.diff(before.contents, before.format, before.name, after.contents, after.format, after.name),
       ).lines;
     },
-    // What `gattdb build -f KIND --name SYMBOL` writes for the description: hex or c.
+    // What `gattdb build -f KIND --name SYMBOL` writes for the description: hex, c, header or map.
     output(text, format = 'json', kind = 'hex', symbol = 'gatt_db', name = defaultName(format)) {
       return resultOf(engine.output(text, format, name, kind, symbol)).text;
     },

@@ -58,7 +58,7 @@
     return el('div', { className: 'hex', 'aria-label': 'Image bytes' }, lines);
   }
 
-  // The handle table; names (the header's constant stems) and findings join it when the engine gives them.
+  // The handle table, with each handle's constant in the header.
   function handleTable(attributes, options = {}) {
     const moved = options.moved || new Set();
     return el(
@@ -70,7 +70,7 @@
         el(
           'tr',
           {},
-          ['Handle', 'Attribute', 'UUID', 'Bytes'].map((h) => el('th', { scope: 'col' }, h)),
+          ['Handle', 'Attribute', 'UUID and constant', 'Bytes'].map((h) => el('th', { scope: 'col' }, h)),
         ),
       ),
       el(
@@ -96,7 +96,7 @@
                 : null,
             ),
             el('td', {}, a.type),
-            el('td', {}, a.label),
+            el('td', {}, a.label, el('div', { className: 'constant' }, a.constant)),
             el('td', { className: 'num' }, a.offset + '+' + a.length),
           ),
         ),

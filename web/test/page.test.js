@@ -10,7 +10,7 @@ const { ROOT, launch, openConfigurator } = require('./browser');
 
 const EXAMPLES = path.join(ROOT, 'examples');
 const GOLDEN = path.join(ROOT, 'tests', 'tool', 'golden');
-const golden = (name) => fs.readFileSync(path.join(GOLDEN, name + '.hex'), 'utf8');
+const golden = (name, extension = '.hex') => fs.readFileSync(path.join(GOLDEN, name + extension), 'utf8');
 
 let browser;
 before(async () => {
@@ -42,6 +42,8 @@ test("window.gattdb.build gives the command-line tool's bytes for every example"
           length: result.image.length,
           errors: result.errors,
           c: window.gattdb.output(d, 'json', 'c'),
+          header: window.gattdb.output(d, 'json', 'header', 'gatt_db', name),
+          map: result.map,
           again: window.gattdb.build(decoded).hex,
         };
       },
@@ -54,6 +56,9 @@ test("window.gattdb.build gives the command-line tool's bytes for every example"
     assert.equal(built.length, expected.split(/\s+/).filter(Boolean).length, file);
     assert.equal(built.again, expected, file + ' read back');
     assert.match(built.c, new RegExp('const uint16_t gatt_db_length = ' + built.length + ';'), file);
+    const stem = file.replace(/\.json$/, '');
+    assert.equal(built.header, golden(stem, '.h'), file + ' header');
+    assert.deepEqual(built.map, JSON.parse(golden(stem, '.map.json')), file + ' map');
   }
   assert.deepEqual(errors, []);
 });
@@ -78,6 +83,8 @@ test('clicks and typing build the heart-rate database', async () => {
     golden('heart-rate').trim(),
   );
   assert.equal(await text(page, '[data-uuid-name="services[0]"]'), 'Heart Rate');
+  await page.type(s + ' input.name', 'hr');
+  assert.equal(await text(page, '#handles tbody tr .constant'), 'GATT_DB_HR_SERVICE_HANDLE');
   assert.deepEqual(errors, []);
 });
 
@@ -95,8 +102,11 @@ test('an image opened through the file input shows its handle table, and compare
     trs.map((tr) => tr.innerText.replace(/\s+/g, ' ').trim()),
   );
   assert.equal(rows.length, 17);
-  assert.equal(rows[0], '1 service 180F Battery Service 0+4');
-  assert.equal(rows[16], '17 value 2A28 Software Revision String 115+13');
+  assert.equal(rows[0], '1 service 180F Battery Service GATT_DB_BATTERY_SERVICE_SERVICE_HANDLE 0+4');
+  assert.equal(
+    rows[16],
+    '17 value 2A28 Software Revision String GATT_DB_SOFTWARE_REVISION_STRING_VALUE_HANDLE 115+13',
+  );
 
   await (await page.$('#compare-file')).uploadFile(path.join(EXAMPLES, 'heart-rate.json'));
   await page.waitForSelector('#comparison pre.diff');
