@@ -171,27 +171,45 @@
     return HEX_TEXT.test(new TextDecoder('latin1').decode(bytes)) ? 'hex' : 'bin';
   }
 
-  // A file as description JSON text; a JSON description as it is written, keeping its names and the
-  // form of its values, once the engine has accepted it.
-  async function readFile(file) {
-    const bytes = new Uint8Array(await file.arrayBuffer());
-    const format = formatFor(file.name, bytes);
-    const description = window.gattdb.read(bytes, format, file.name);
-    return format === 'json' ? new TextDecoder().decode(bytes) : description;
+  // The chosen files' names and bytes, each kept in the engine's folder: a description opened now or
+  // later finds there the files it imports.
+  async function keepAll(fileList) {
+    const files = await Promise.all(
+      [...fileList].map(async (f) => ({ name: f.name, bytes: new Uint8Array(await f.arrayBuffer()) })),
+    );
+    files.forEach((f) => window.gattdb.keep(f.name, f.bytes));
+    return files;
   }
 
-  async function open(file) {
+  // Of files chosen together, the one to open: the first that no other one names (imports).
+  function mainOf(files) {
+    const texts = files.map((f) => new TextDecoder('latin1').decode(f.bytes));
+    const main = files.find((f, i) => !texts.some((t, k) => k !== i && t.includes(f.name)));
+    return main || files[0];
+  }
+
+  // A file as description JSON text; a JSON description as it is written, keeping its names and the
+  // form of its values, once the engine has accepted it.
+  function describe(file) {
+    const format = formatFor(file.name, file.bytes);
+    const description = window.gattdb.read(file.bytes, format, file.name);
+    return format === 'json' ? new TextDecoder().decode(file.bytes) : description;
+  }
+
+  async function open(fileList) {
     try {
-      load(model.fromDescription(await readFile(file), vocabulary), file.name);
+      const file = mainOf(await keepAll(fileList));
+      load(model.fromDescription(describe(file), vocabulary), file.name);
       status('Opened ' + file.name);
     } catch (error) {
       status(error.message, 'error');
     }
   }
 
-  async function compareWith(file) {
+  async function compareWith(fileList) {
     try {
-      const text = await readFile(file);
+      const file = mainOf(await keepAll(fileList));
+      const text = describe(file);
       const built = window.gattdb.build(text, 'json', file.name);
       if (built.errors.length) throw new Error(built.errors[0]);
       state.compare = { name: file.name, text: text, attributes: built.attributes };
@@ -242,11 +260,11 @@
 
   function wireFiles() {
     $('open-file').addEventListener('change', (event) => {
-      if (event.target.files.length) open(event.target.files[0]);
+      if (event.target.files.length) open(event.target.files);
       event.target.value = '';
     });
     $('compare-file').addEventListener('change', (event) => {
-      if (event.target.files.length) compareWith(event.target.files[0]);
+      if (event.target.files.length) compareWith(event.target.files);
       event.target.value = '';
     });
     $('stop-compare').addEventListener('click', () => {
@@ -271,9 +289,9 @@
     document.addEventListener('drop', (event) => {
       event.preventDefault();
       document.body.classList.remove('dragging');
-      const file = event.dataTransfer.files[0];
-      if (!file) return;
-      event.target.closest('#compare-label') ? compareWith(file) : open(file);
+      const files = event.dataTransfer.files;
+      if (!files.length) return;
+      event.target.closest('#compare-label') ? compareWith(files) : open(files);
     });
   }
 

@@ -61,6 +61,11 @@
     output(text, format = 'json', kind = 'hex', symbol = 'gatt_db', name = defaultName(format)) {
       return resultOf(engine.output(text, format, name, kind, symbol)).text;
     },
+    // Keeps a file in the engine's working folder, where a description read later finds it by name
+    // when it imports it.
+    keep(name, bytes) {
+      engine.FS.writeFile(name, bytes);
+    },
     // The UUID table, property names, input formats and limits.
     vocabulary() {
       return JSON.parse(engine.vocabulary());
