@@ -22,6 +22,9 @@ after(async () => {
 
 const text = (page, selector) => page.$eval(selector, (node) => node.textContent);
 
+// The image's hex as the page shows it, without the offsets.
+const shownHex = (page) => page.$eval('#hex', (n) => n.innerText.replace(/^\S+ /gm, '').trim());
+
 // Replaces a field's text as a user would: select all, type.
 async function typeInto(page, selector, value) {
   await page.click(selector, { clickCount: 3 });
@@ -29,37 +32,49 @@ async function typeInto(page, selector, value) {
   await page.type(selector, value);
 }
 
-test("window.gattdb.build gives the command-line tool's bytes for every example", async () => {
+test("window.gattdb gives the command-line tool's outputs for every example", async () => {
   const { page, errors } = await openConfigurator(browser);
-  for (const file of fs.readdirSync(EXAMPLES).filter((f) => f.endsWith('.json'))) {
+  for (const file of fs.readdirSync(EXAMPLES).filter((f) => /\.(json|gatt)$/.test(f))) {
+    const [stem, format] = file.split('.');
     const description = fs.readFileSync(path.join(EXAMPLES, file), 'utf8');
     const built = await page.evaluate(
-      (d, name) => {
-        const result = window.gattdb.build(d, 'json', name);
-        const decoded = window.gattdb.decode(result.image);
+      (d, format, name) => {
+        const result = window.gattdb.build(d, format, name);
         return {
           hex: result.hex,
           length: result.image.length,
           errors: result.errors,
-          c: window.gattdb.output(d, 'json', 'c'),
-          header: window.gattdb.output(d, 'json', 'header', 'gatt_db', name),
+          c: window.gattdb.output(d, format, 'c', 'gatt_db', name),
+          header: window.gattdb.output(d, format, 'header', 'gatt_db', name),
           map: result.map,
-          again: window.gattdb.build(decoded).hex,
+          again: window.gattdb.build(window.gattdb.decode(result.image)).hex,
         };
       },
       description,
+      format,
       file,
     );
-    const expected = golden(file.replace(/\.json$/, ''));
+    const expected = golden(stem);
     assert.deepEqual(built.errors, [], file);
     assert.equal(built.hex, expected, file);
     assert.equal(built.length, expected.split(/\s+/).filter(Boolean).length, file);
     assert.equal(built.again, expected, file + ' read back');
     assert.match(built.c, new RegExp('const uint16_t gatt_db_length = ' + built.length + ';'), file);
-    const stem = file.replace(/\.json$/, '');
     assert.equal(built.header, golden(stem, '.h'), file + ' header');
     assert.deepEqual(built.map, JSON.parse(golden(stem, '.map.json')), file + ' map');
   }
+  assert.deepEqual(errors, []);
+});
+
+test('a .gatt file opened with the files it imports builds its image', async () => {
+  const { page, errors } = await openConfigurator(browser);
+  const gatt = path.join(EXAMPLES, 'gatt');
+  const files = ['shared/gap.gatt', 'thermometer.gatt', 'shared/battery.gatt'].map((f) => path.join(gatt, f));
+  await (await page.$('#open-file')).uploadFile(...files);
+  await page.waitForFunction(
+    () => document.querySelector('#status').textContent === 'Opened thermometer.gatt',
+  );
+  assert.equal(await shownHex(page), golden('gatt-thermometer').trim());
   assert.deepEqual(errors, []);
 });
 
@@ -78,10 +93,7 @@ test('clicks and typing build the heart-rate database', async () => {
   await page.focus(c(1) + ' .value input');
   await page.keyboard.type('01');
   assert.equal(await text(page, '#status'), '');
-  assert.equal(
-    await page.$eval('#hex', (n) => n.innerText.replace(/^\S+ /gm, '').trim()),
-    golden('heart-rate').trim(),
-  );
+  assert.equal(await shownHex(page), golden('heart-rate').trim());
   assert.equal(await text(page, '[data-uuid-name="services[0]"]'), 'Heart Rate');
   await page.type(s + ' input.name', 'hr');
   assert.equal(await text(page, '#handles tbody tr .constant'), 'GATT_DB_HR_SERVICE_HANDLE');
