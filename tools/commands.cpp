@@ -1,8 +1,8 @@
 #include "commands.hpp"
 
 #include <algorithm>
-#include <nlohmann/json.hpp>
 
+#include "core/check_report.hpp"
 #include "core/checks.hpp"
 #include "core/database_diff.hpp"
 #include "core/database_hash.hpp"
@@ -71,35 +71,6 @@ int run_import(const import_options &options) {
                  write_description(read_input_file(options.description, format, options.input.reading)));
     return 0;
 }
-
-namespace {
-
-// "FILE: PLACE: error: ...". A .gatt place already names its file ("profile.gatt:12"), then it stands
-// alone, as a compiler's would; one in an imported file keeps the input's name in front.
-std::string finding_lines(const std::string &file, const std::vector<finding> &findings) {
-    std::string text;
-    for (const finding &f : findings) {
-        const bool names_the_file = f.place.starts_with(file + ":");
-        text += (names_the_file ? "" : file + ": ") + (f.place.empty() ? "" : f.place + ": ") +
-                std::string(severity_name(f.level)) + ": " + f.message + " [" + f.rule + "]\n";
-    }
-    return text;
-}
-
-std::string finding_json(const std::vector<finding> &findings) {
-    nlohmann::ordered_json array = nlohmann::ordered_json::array();
-    for (const finding &f : findings) {
-        array.push_back(
-            {{"rule", f.rule},
-             {"severity", severity_name(f.level)},
-             {"place", f.place},
-             {"handle", f.handle == 0 ? nlohmann::ordered_json() : nlohmann::ordered_json(f.handle)},
-             {"message", f.message}});
-    }
-    return array.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
-}
-
-}  // namespace
 
 int run_check(const check_options &options) {
     const database db = load(options.input_path, options.input, EITHER, input_kind::image);

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "core/c_names.hpp"
+#include "core/check_report.hpp"
+#include "core/checks.hpp"
 #include "core/database_diff.hpp"
 #include "core/description.hpp"
 #include "core/handle_names.hpp"
@@ -72,7 +74,8 @@ built build_named(const std::string &contents, const std::string &format, const 
 
 // The symbol of generated code, refused as `--name` refuses it.
 const std::string &checked_symbol(const std::string &symbol) {
-    if (const std::optional<std::string> problem = symbol_problem(symbol)) throw input_error("--name", *problem);
+    if (const std::optional<std::string> problem = symbol_problem(symbol))
+        throw input_error("--name", *problem);
     return symbol;
 }
 
@@ -121,11 +124,24 @@ json attributes(const built &b, const std::string &symbol) {
     return rows;
 }
 
+// What `gattdb check` finds, as its -f json gives each finding, with the line it prints for it.
+json findings(const database &db, const std::string &name) {
+    const std::vector<finding> found = check_database(db);
+    json list = json::parse(finding_json(found));
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        std::string line = finding_lines(name, {found[i]});
+        line.pop_back();  // its newline
+        list[i]["line"] = line;
+    }
+    return list;
+}
+
 std::string build(const std::string &text, const std::string &format, const std::string &name,
                   const std::string &symbol) {
     return answer([&] {
         const built b = build_named(text, format, name);
         return json{{"image", b.image},
+                    {"findings", findings(b.db, name)},
                     {"hex", write(b, "hex", checked_symbol(symbol))},
                     {"map", json::parse(write(b, "map", symbol))},
                     {"attributes", attributes(b, symbol)}};

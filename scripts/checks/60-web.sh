@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-scripts/setup.sh web
+scripts/setup.sh web browser
 # Debian's nodejs comes without npm, which a Node from elsewhere (Provides: npm) already brings.
 if ! command -v npm >/dev/null; then
   sudo=""

@@ -41,8 +41,7 @@
   }
 
   // Shows a message beside the field and in the row its place names, or under the services.
-  function showAt(line, severity) {
-    const { place, reason } = placeOf(line);
+  function showAt(place, text, severity) {
     const root = $('editor');
     const field = root.querySelector('[data-place="' + CSS.escape(place) + '"]');
     if (field) {
@@ -53,7 +52,7 @@
     const slot =
       root.querySelector('[data-messages="' + row + '"]') || root.querySelector('[data-messages="services"]');
     slot.append(
-      el('div', { className: 'message ' + severity }, place ? el('code', {}, place) : null, ' ', reason),
+      el('div', { className: 'message ' + severity }, place ? el('code', {}, place) : null, ' ', text),
     );
   }
 
@@ -116,7 +115,15 @@
     const lines = state.compare ? compareLines() : [];
     const moved = views.movedHandles(lines);
     clear($('hex'), views.byteMap(built.image, built.attributes));
-    clear($('handles'), views.handleTable(built.attributes, { interactive: true, moved: moved.after }));
+    clear(
+      $('handles'),
+      views.findingSummary(built.findings),
+      views.handleTable(built.attributes, {
+        interactive: true,
+        moved: moved.after,
+        findings: built.findings,
+      }),
+    );
     clear(
       $('comparison'),
       state.compare ? views.comparison(state.compare.name, lines, state.compare.attributes) : null,
@@ -141,12 +148,16 @@
     clearMarks();
     state.error = result.errors.length ? result.errors[0] : null;
     if (state.error) {
-      showAt(state.error, 'error');
+      const { place, reason } = placeOf(state.error);
+      showAt(place, reason, 'error');
       status(state.error, 'error');
     } else {
       state.built = { ...result, text: state.text };
       labelRows(result.attributes);
       showDerivedNames(result.map);
+      result.findings.forEach((f) =>
+        showAt(f.place, f.severity + ': ' + f.message + ' [' + f.rule + ']', f.severity),
+      );
       status('');
     }
     showImage();

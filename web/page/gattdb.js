@@ -29,15 +29,17 @@
   }
 
   const api = {
-    // {image: Uint8Array, hex, map, attributes, errors} for a description in format (json, or another
-    // description format the tool reads): the image, its hex text, the handle map of `build -f map`,
-    // and each attribute with its handle, header constant (with symbol's prefix) and bytes. Only errors
-    // is set when the description is refused.
+    // {image: Uint8Array, hex, map, findings, attributes, errors} for a description in format (json, or
+    // another description format the tool reads): the image, its hex text, the handle map of `build -f
+    // map`, what `gattdb check` finds (as its -f json gives it, with the line it prints), and each
+    // attribute with its handle, header constant (with symbol's prefix) and bytes. Only errors is set
+    // when the description is refused.
     build(text, format = 'json', name = defaultName(format), symbol = 'gatt_db') {
       const result = answer(engine.build(text, format, name, symbol));
       result.image = new Uint8Array(result.image || []);
       result.hex = result.hex || '';
       result.map = result.map || null;
+      result.findings = result.findings || [];
       result.attributes = result.attributes || [];
       return result;
     },

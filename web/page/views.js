@@ -58,9 +58,38 @@
     return el('div', { className: 'hex', 'aria-label': 'Image bytes' }, lines);
   }
 
-  // The handle table, with each handle's constant in the header.
+  function plural(count, noun) {
+    return count + ' ' + noun + (count === 1 ? '' : 's');
+  }
+
+  // What `gattdb check` finds: a count, and the findings about the database as a whole; the others
+  // stand in the handle table beside their attributes.
+  function findingSummary(findings) {
+    const count = (severity) => findings.filter((f) => f.severity === severity).length;
+    const errors = count('error');
+    const warnings = count('warning');
+    return el(
+      'div',
+      { className: 'findings' },
+      el(
+        'p',
+        { className: errors ? 'error' : warnings ? 'warning' : 'clean' },
+        findings.length
+          ? `Checks: ${plural(errors, 'error')}, ${plural(warnings, 'warning')}`
+          : 'Checks: nothing found',
+      ),
+      findings.filter((f) => f.handle === null).map((f) => findingNote(f)),
+    );
+  }
+
+  function findingNote(f) {
+    return el('div', { className: 'finding ' + f.severity, title: f.line }, f.message + ' [' + f.rule + ']');
+  }
+
+  // The handle table, with each handle's constant in the header and the findings about it.
   function handleTable(attributes, options = {}) {
     const moved = options.moved || new Set();
+    const findings = options.findings || [];
     return el(
       'table',
       { className: 'handles' },
@@ -96,7 +125,13 @@
                 : null,
             ),
             el('td', {}, a.type),
-            el('td', {}, a.label, el('div', { className: 'constant' }, a.constant)),
+            el(
+              'td',
+              {},
+              a.label,
+              el('div', { className: 'constant' }, a.constant),
+              findings.filter((f) => f.handle === a.handle).map(findingNote),
+            ),
             el('td', { className: 'num' }, a.offset + '+' + a.length),
           ),
         ),
@@ -168,5 +203,5 @@
     return mark;
   }
 
-  window.gattdbViews = { byteMap, handleTable, comparison, movedHandles, link, clear };
+  window.gattdbViews = { byteMap, findingSummary, handleTable, comparison, movedHandles, link, clear };
 })();

@@ -97,6 +97,10 @@ test('clicks and typing build the heart-rate database', async () => {
   assert.equal(await text(page, '[data-uuid-name="services[0]"]'), 'Heart Rate');
   await page.type(s + ' input.name', 'hr');
   assert.equal(await text(page, '#handles tbody tr .constant'), 'GATT_DB_HR_SERVICE_HANDLE');
+  // A notifying characteristic without its descriptor builds, and the check's finding stands beside it.
+  await page.click(c(0) + ' .cccd input');
+  assert.match(await text(page, '[data-messages="services[0].characteristics[0]"]'), /\[cccd-missing\]$/);
+  assert.match(await text(page, '#handles tr[data-handle="2"] .finding.error'), /\[cccd-missing\]$/);
   assert.deepEqual(errors, []);
 });
 
