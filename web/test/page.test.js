@@ -156,3 +156,75 @@ test('a refused edit shows its error in its row and keeps the last image', async
   assert.equal(await page.$eval('[data-save="bin"]', (n) => n.disabled), true);
   assert.deepEqual(errors, []);
 });
+
+test('a dropped file opens; the keyboard moves and removes characteristics; a dropped older file compares', async () => {
+  const { page, errors } = await openConfigurator(browser);
+  const drop = (selector, name) =>
+    page.evaluate(
+      (selector, name, text) => {
+        const files = new DataTransfer();
+        files.items.add(new File([text], name));
+        const event = new DragEvent('drop', { dataTransfer: files, bubbles: true, cancelable: true });
+        document.querySelector(selector).dispatchEvent(event);
+      },
+      selector,
+      name,
+      fs.readFileSync(path.join(EXAMPLES, name), 'utf8'),
+    );
+  const labels = () =>
+    page.$$eval('#handles tbody tr[data-type="declaration"]', (trs) =>
+      trs.map((tr) => tr.cells[2].firstChild.textContent),
+    );
+
+  await drop('main', 'heart-rate.json');
+  await page.waitForFunction(
+    () => document.querySelector('#status').textContent === 'Opened heart-rate.json',
+  );
+  await page.focus('[aria-label="Move characteristic 2 of service 1 up"]');
+  await page.keyboard.press('Enter');
+  assert.deepEqual(await labels(), ['2A38 Body Sensor Location', '2A37 Heart Rate Measurement']);
+
+  await drop('#compare-label', 'heart-rate.json');
+  await page.waitForSelector('#comparison pre.diff');
+  assert.match(await text(page, '#comparison pre.diff'), /^moved: characteristic 2A37 .*declaration 2 -> 4/m);
+  assert.deepEqual(await page.$$eval('#handles tr.moved', (trs) => trs.map((tr) => tr.dataset.handle)), [
+    '2',
+    '3',
+    '4',
+    '5',
+    '6',
+  ]);
+
+  await page.focus('[aria-label="Remove characteristic 1 of service 1"]');
+  await page.keyboard.press('Enter');
+  assert.deepEqual(await labels(), ['2A37 Heart Rate Measurement']);
+  assert.deepEqual(errors, []);
+});
+
+test('saving downloads what the tool writes', async () => {
+  const { page, errors } = await openConfigurator(browser);
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'gattdb-saved-'));
+  const session = await page.createCDPSession();
+  await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  await (await page.$('#open-file')).uploadFile(path.join(EXAMPLES, 'heart-rate.json'));
+  await page.waitForFunction(
+    () => document.querySelector('#status').textContent === 'Opened heart-rate.json',
+  );
+  const saved = async (button, name) => {
+    await page.click('[data-save="' + button + '"]');
+    const file = path.join(folder, name);
+    for (let tries = 0; !fs.existsSync(file) && tries < 50; ++tries)
+      await new Promise((r) => setTimeout(r, 100));
+    return fs.readFileSync(file);
+  };
+  assert.equal((await saved('header', 'gatt_db.h')).toString(), golden('heart-rate', '.h'));
+  assert.deepEqual(
+    JSON.parse(await saved('map', 'heart-rate.map.json')),
+    JSON.parse(golden('heart-rate', '.map.json')),
+  );
+  assert.equal(
+    (await saved('bin', 'heart-rate.bin')).toString('hex').toUpperCase(),
+    golden('heart-rate').replace(/\s+/g, ''),
+  );
+  assert.deepEqual(errors, []);
+});
