@@ -139,10 +139,11 @@ json findings(const database &db, const std::string &name) {
 std::string build(const std::string &text, const std::string &format, const std::string &name,
                   const std::string &symbol) {
     return answer([&] {
+        checked_symbol(symbol);
         const built b = build_named(text, format, name);
         return json{{"image", b.image},
                     {"findings", findings(b.db, name)},
-                    {"hex", write(b, "hex", checked_symbol(symbol))},
+                    {"hex", write(b, "hex", symbol)},
                     {"map", json::parse(write(b, "map", symbol))},
                     {"attributes", attributes(b, symbol)}};
     });
@@ -168,9 +169,7 @@ std::string output(const std::string &text, const std::string &format, const std
     return answer([&] {
         // Bytes do not survive text; the page saves build's image for them.
         if (!output_format_named(kind) || kind == "bin") throw input_error(kind, "not a text output format");
-        if (const std::optional<std::string> problem = symbol_problem(symbol))
-            throw input_error("--name", *problem);
-        return json{{"text", write(build_named(text, format, name), kind, symbol)}};
+        return json{{"text", write(build_named(text, format, name), kind, checked_symbol(symbol))}};
     });
 }
 
