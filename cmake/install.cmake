@@ -20,8 +20,13 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/gattdbConfigVersion.cmake
 install(FILES ${PROJECT_BINARY_DIR}/gattdbConfig.cmake ${PROJECT_BINARY_DIR}/gattdbConfigVersion.cmake
   cmake/gattdbDatabase.cmake DESTINATION ${GATTDB_CMAKE_DIR} COMPONENT Development)
 
-# gattdb.pc names the prefix chosen at configure time: pkg-config drops -I/usr/include and the like
-# only when they appear literally, so the paths are written out in full.
+# gattdb.pc finds the install relative to itself (pkg-config's ${pcfiledir} is the folder it is in), so
+# that it holds wherever the files are put: with `cmake --install --prefix`, or copied elsewhere.
+foreach(_dir IN ITEMS PREFIX FULL_LIBDIR FULL_INCLUDEDIR)
+  cmake_path(RELATIVE_PATH CMAKE_INSTALL_${_dir} BASE_DIRECTORY ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig
+    OUTPUT_VARIABLE _relative)
+  string(REGEX REPLACE "/$" "" GATTDB_PC_${_dir} "${_relative}")
+endforeach()
 configure_file(cmake/gattdb.pc.in ${PROJECT_BINARY_DIR}/gattdb.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/gattdb.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT Development)
