@@ -1,0 +1,58 @@
+# bash completion for gattdb(1): subcommands, options, the values of options, and file names.
+
+# What to offer, one line per subcommand: its name, then its options as "gattdb SUBCOMMAND --help"
+# lists them. An option that takes a value ends in "=" and what to offer for it: values separated by
+# "|", @file for file names, or nothing for free text. tests/tool/test_help_coverage.sh checks the
+# table against the tool's help.
+_gattdb_table='
+build -h,--help -o,--output=@file -f,--format=hex|bin|c --name=
+dump  -h,--help --hex --json --summary
+diff  -h,--help --hex
+'
+_gattdb_global_options='-h,--help --version'
+
+# The options of one subcommand, or the global ones when it is empty.
+_gattdb_options() {
+    local name options
+    [[ -z $1 ]] && echo "$_gattdb_global_options" && return
+    while read -r name options; do
+        [[ $name == "$1" ]] && echo "$options" && return
+    done <<<"$_gattdb_table"
+}
+
+_gattdb() {
+    local cur prev words cword split
+    _init_completion -s || return
+
+    # The subcommand is the first word that is not an option; the tool takes no value before it.
+    local subcommand="" i
+    for ((i = 1; i < cword; i++)); do
+        [[ ${words[i]} != -* ]] && subcommand=${words[i]} && break
+    done
+
+    local options option
+    options=$(_gattdb_options "$subcommand")
+    for option in $options; do
+        [[ $option == *=* && ",${option%%=*}," == *",$prev,"* ]] || continue
+        case ${option#*=} in
+        @file) _filedir ;;
+        "") ;;
+        *)
+            local values=${option#*=}
+            mapfile -t COMPREPLY < <(compgen -W "${values//|/ }" -- "$cur")
+            ;;
+        esac
+        return
+    done
+    $split && return
+
+    if [[ $cur == -* ]]; then
+        options=$(sed 's/=[^ ]*//g; s/,/ /g' <<<"$options")
+        mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
+    elif [[ -z $subcommand ]]; then
+        mapfile -t COMPREPLY < <(compgen -W "$(cut -d' ' -f1 <<<"$_gattdb_table")" -- "$cur")
+    else
+        _filedir
+    fi
+}
+complete -F _gattdb gattdb
