@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Drives the bash completion as bash does on Tab, through bash-completion's own loader: subcommands,
+# options, the values of -f, and file names. Usage: test_completion.sh COMPLETION.bash
+set -o pipefail
+completion=$(realpath "$1")
+source /usr/share/bash-completion/bash_completion || exit 1
+source "$completion"
+complete -p gattdb | grep -q -- '-F _gattdb' || { echo "gattdb has no completion function"; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" && mkdir out && touch heart-rate.json image.bin
+
+# The words that Tab offers after the command line given, which ends at the cursor; bash splits
+# "--format=h" into "--format", "=" and "h", as the words below do.
+offered() {
+  COMP_LINE=$1 COMP_POINT=${#1}
+  read -ra COMP_WORDS <<<"${1//=/ = }"
+  [[ $1 == *" " || $1 == *= ]] && COMP_WORDS+=("")
+  COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+  COMPREPLY=()
+  _gattdb gattdb "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
+  printf '%s\n' "${COMPREPLY[@]}" | sort | paste -sd " " -
+}
+
+failures=0
+while IFS='|' read -r line expected; do
+  [ -n "$line" ] || continue
+  actual=$(offered "$line")
+  if [ "$actual" != "$expected" ]; then
+    echo "[$line]: expected [$expected], offered [$actual]"
+    failures=$((failures + 1))
+  fi
+done <<'CASES'
+gattdb |build diff dump
+gattdb d|diff dump
+gattdb --v|--version
+gattdb build --f|--format
+gattdb build -|--format --help --name --output -f -h -o
+gattdb dump --s|--summary
+gattdb build -f |bin c hex
+gattdb build heart-rate.json --format=h|hex
+gattdb build --name |
+gattdb build -o o|out
+gattdb build |heart-rate.json image.bin out
+gattdb diff heart-rate.json i|image.bin
+CASES
+[ "$failures" -eq 0 ] || exit 1
+echo "completion: every case offers what it should"
