@@ -5,20 +5,53 @@
     measurement = gattdb.Characteristic("2A37", properties=0x10, value=b"\\x00\\x48", cccd=True)
     image = lib.build([gattdb.Service("180D", [measurement])])  # bytes
 
+Library() loads the file that GATTDB_LIBRARY names; without it, the library installed in the same
+prefix as this module or as the interpreter (a virtual environment); failing that, whatever the
+system's loader finds.
+
 The library keeps one table per process, shared by every Library object that loads the same file;
 like the C calls, a Library must be used from one thread at a time.
 """
 
 import ctypes
 import ctypes.util
+import os
 import sys
+import sysconfig
 from dataclasses import dataclass, field
+from pathlib import Path
 from typing import Iterable, List, Optional
 
+# GATTDB_VERSION_STRING and GATTDB_MAX_VALUE_LENGTH in gattdb.h; the tests hold them to the header.
+__version__ = "1.0.0"
 MAX_VALUE_LENGTH = 255  # a characteristic's value length is one byte in the C interface
 
-# The name handed to the loader when no path is given and ctypes.util.find_library finds nothing.
-_DEFAULT_NAME = {"win32": "gattdb.dll", "darwin": "libgattdb.1.dylib"}.get(sys.platform, "libgattdb.so.1")
+_FILE_NAME = {"win32": "gattdb.dll", "darwin": "libgattdb.1.dylib"}.get(sys.platform, "libgattdb.so.1")
+
+
+def _installed_library() -> Optional[str]:
+    """The library installed in the same prefix as this module (PREFIX/lib/pythonX.Y/site-packages)
+    or as the interpreter (a virtual environment), if there is one."""
+    module_dir = Path(__file__).resolve().parent
+    prefixes = [folder.parent for folder in module_dir.parents if folder.name.lower() in ("lib", "lib64")][:1]
+    prefixes.append(Path(sys.prefix))
+    library_dirs = ["bin"] if sys.platform == "win32" else ["lib", "lib64"]
+    multiarch = sysconfig.get_config_var("MULTIARCH")
+    if multiarch:
+        library_dirs.append(f"lib/{multiarch}")
+    for prefix in prefixes:
+        for library_dir in library_dirs:
+            candidate = prefix / library_dir / _FILE_NAME
+            if candidate.is_file():
+                return str(candidate)
+    return None
+
+
+def _library_to_load() -> str:
+    """GATTDB_LIBRARY when set; otherwise the library beside an installed prefix; otherwise a name
+    for the system's loader to find."""
+    return (os.environ.get("GATTDB_LIBRARY") or _installed_library() or ctypes.util.find_library("gattdb")
+            or _FILE_NAME)
 
 
 class GattdbError(Exception):
@@ -48,7 +81,7 @@ def _uuid_bytes(call: str, uuid: str) -> bytes:
 
 class Library:
     def __init__(self, path: Optional[str] = None):
-        name = path or ctypes.util.find_library("gattdb") or _DEFAULT_NAME
+        name = path or _library_to_load()
         try:
             self._lib = ctypes.CDLL(name)  # cdecl on every platform, as the DLL exports it
         except OSError as error:

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the library into a scratch prefix and uses it the ways hosts do (CMake's find_package, a
-# pkg-config compile, Python's ctypes), checks that only the five calls are exported and only the C
-# library is needed, then cross-builds the Windows DLLs, checks their export and import tables, and
-# runs the example host under Wine against the Linux output.
+# pkg-config compile, also after installing into another prefix, the Python module installed with
+# pip), checks that only the five calls are exported and only the C library is needed, then
+# cross-builds the Windows DLLs, checks their export and import tables, and runs the example host
+# under Wine against the Linux output.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -41,14 +42,35 @@ cmake -S tests/consumer -B "$root/consumer" -DCMAKE_PREFIX_PATH="$prefix" >/dev/
 cmake --build "$root/consumer" >/dev/null
 "$root/consumer/consumer"
 
-export PKG_CONFIG_PATH=$prefix/lib/pkgconfig
-cc -std=c11 -Wall -Wextra -Werror examples/heart_rate.c $(pkg-config --cflags --libs gattdb) -o "$root/heart_rate_pc"
-LD_LIBRARY_PATH=$prefix/lib "$root/heart_rate_pc" | cmp - "$root/heart_rate.linux.txt"
-echo "pkg-config build of the example: same output"
+# The same build installed into another prefix than the configured one: gattdb.pc and the tool
+# find the files relative to themselves.
+for installed in "$prefix" "$root/moved"; do
+  cmake --install "$root/linux" --prefix "$installed" >/dev/null
+  flags=$(PKG_CONFIG_PATH=$installed/lib/pkgconfig pkg-config --cflags --libs gattdb)
+  [[ $flags == "-I$installed/"*" -L$installed/"* ]] || fail "gattdb.pc in $installed gives $flags"
+  cc -std=c11 -Wall -Wextra -Werror examples/heart_rate.c $flags -o "$root/heart_rate_pc"
+  LD_LIBRARY_PATH=$installed/lib "$root/heart_rate_pc" | cmp - "$root/heart_rate.linux.txt"
+  echo "pkg-config build of the example against $installed: same output"
+  "$installed/bin/gattdb" build examples/heart-rate.json | cmp - tests/tool/golden/heart-rate.hex
+  echo "$installed/bin/gattdb runs without LD_LIBRARY_PATH"
+done
 
+# The Python module installed with pip into a virtual environment (Debian's pip, setuptools and
+# wheel through --system-site-packages, no network), from a copy of its folder since setuptools
+# builds in place. The library installed into the same prefix is found with nothing set.
 python=/usr/bin/python3
 [ -x "$python" ] || python=python3
-GATTDB_LIBRARY=$library "$python" -m unittest discover -s tests/python
+venv=$root/venv
+"$python" -m venv --system-site-packages "$venv"
+cp -r bindings/python "$root/python-package"
+"$venv/bin/python" -m pip install --quiet --no-build-isolation --no-index "$root/python-package"
+cmake --install "$root/linux" --prefix "$venv" --component Runtime >/dev/null
+module=$(cd / && "$venv/bin/python" -c 'import gattdb; print(gattdb.__file__)')
+[[ $module == "$venv"/lib/* ]] || fail "the virtual environment imports gattdb from $module"
+echo "installed module: $module"
+expect "library it loads with nothing set" "$venv/lib/libgattdb.so.1" \
+  "$(cd / && "$venv/bin/python" -c 'import gattdb; print(gattdb.Library().path)')"
+GATTDB_LIBRARY=$library "$venv/bin/python" -m unittest discover -s tests/python
 
 # --- Windows: DLL export and import tables, calling convention; the example and the consumer,
 # built against the Windows install, under Wine

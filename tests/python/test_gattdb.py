@@ -1,15 +1,15 @@
-"""Tests of the ctypes host in bindings/python. GATTDB_LIBRARY names the built or installed library."""
+"""Tests of the ctypes host in bindings/python, installed (pip install ./bindings/python) or put on
+PYTHONPATH. GATTDB_LIBRARY names the built or installed library."""
 
 import os
+import re
 import subprocess
 import sys
 import unittest
 
-BINDINGS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "bindings", "python")
-sys.path.insert(0, BINDINGS)
+import gattdb
 
-import gattdb  # noqa: E402
-
+HEADER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "include", "gattdb.h")
 LIBRARY_PATH = os.environ.get("GATTDB_LIBRARY")
 if not LIBRARY_PATH:
     raise SystemExit("test_gattdb: set GATTDB_LIBRARY to the path of the library to test")
@@ -69,16 +69,38 @@ class LibraryTest(unittest.TestCase):
         with self.assertRaisesRegex(gattdb.GattdbError, "no-such-dir"):
             gattdb.Library("/no-such-dir/libgattdb.so")
 
-    def test_loads_from_the_search_path(self):
-        # A fresh interpreter, so the library is found by name and not reused from this process.
-        directory = os.path.dirname(os.path.abspath(LIBRARY_PATH))
-        variable = "PATH" if sys.platform == "win32" else "LD_LIBRARY_PATH"
-        environment = dict(os.environ, **{variable: directory + os.pathsep + os.environ.get(variable, "")})
+
+class LoadingTest(unittest.TestCase):
+    """Library() with no path, each in a fresh interpreter, so that nothing is reused from this one."""
+
+    def load(self, **variables):
+        environment = {name: value for name, value in os.environ.items() if name != "GATTDB_LIBRARY"}
+        environment.update(variables)
         script = ("import sys, gattdb; lib = gattdb.Library(); "
                   "sys.stdout.write(lib.build([gattdb.Service('180F')]).hex())")
-        result = subprocess.run([sys.executable, "-c", script], cwd=BINDINGS, env=environment,
-                                capture_output=True, text=True, check=True)
-        self.assertEqual(result.stdout, "00020f18")
+        return subprocess.run([sys.executable, "-c", script], env=environment, capture_output=True, text=True)
+
+    def test_GATTDB_LIBRARY_names_the_file_to_load(self):
+        self.assertEqual(self.load(GATTDB_LIBRARY=LIBRARY_PATH).stdout, "00020f18")
+        failed = self.load(GATTDB_LIBRARY="/no-such-dir/libgattdb.so.1")
+        self.assertIn("cannot load the gattdb library '/no-such-dir/libgattdb.so.1'", failed.stderr)
+
+    def test_found_without_GATTDB_LIBRARY(self):
+        directory = os.path.dirname(os.path.abspath(LIBRARY_PATH))
+        variable = "PATH" if sys.platform == "win32" else "LD_LIBRARY_PATH"
+        result = self.load(**{variable: directory + os.pathsep + os.environ.get(variable, "")})
+        self.assertEqual(result.stdout, "00020f18", result.stderr)
+
+
+class HeaderTest(unittest.TestCase):
+    def test_the_module_agrees_with_the_header(self):
+        with open(HEADER, encoding="utf-8") as header:
+            text = header.read()
+        for macro, value in [("GATTDB_MAX_VALUE_LENGTH", str(gattdb.MAX_VALUE_LENGTH)),
+                             ("GATTDB_VERSION_STRING", f'"{gattdb.__version__}"')]:
+            with self.subTest(macro):
+                definition = re.search(rf"^#define {macro} (\S+)", text, re.MULTILINE)
+                self.assertEqual(definition and definition.group(1), value)
 
 
 if __name__ == "__main__":
