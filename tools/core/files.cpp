@@ -29,6 +29,19 @@ bool write_all(int fd, std::string_view bytes) {
     return true;
 }
 
+// The folder's entry for a renamed file reaches the disk only when the folder itself is flushed;
+// until then a power loss can undo the rename. Returns 0 or the error; a file system that cannot
+// flush folders at all (EINVAL) has nothing to flush.
+int flush_folder_of(const std::string &path) {
+    const std::string::size_type slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    const int error = ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
+    ::close(fd);
+    return error;
+}
+
 // A new file gets the permissions the process would give any file it creates.
 mode_t default_file_mode() {
     const mode_t mask = ::umask(0);
@@ -80,6 +93,7 @@ void write_output(const std::string &path, std::string_view bytes) {
         ::unlink(temporary.c_str());
         fail(path, "replace", error);
     }
+    if (const int error = flush_folder_of(path)) fail(path, "flush its folder after replacing it", error);
 }
 
 }  // namespace gattdb::tool

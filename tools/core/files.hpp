@@ -17,8 +17,9 @@ class file_error : public std::runtime_error {
 std::string read_input(const std::string &path);
 
 // Writes bytes to standard output for "-", otherwise to path through a temporary file beside it
-// that is renamed into place only once complete: a failed run leaves no partial or truncated file
-// and an existing one untouched.
+// that is renamed into place only once complete and on disk: a failed run leaves no partial or
+// truncated file and an existing one untouched. The folder is flushed after the rename, so that the
+// new file survives a power loss.
 void write_output(const std::string &path, std::string_view bytes);
 
 }  // namespace gattdb::tool
