@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -38,9 +39,11 @@ const std::string GATT_EXAMPLES = std::string(GATTDB_EXAMPLES_DIR) + "/gatt";
 class command : public ::testing::Test {
    protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("gattdb-test-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
+        // A parameterised test's name holds a '/', which would make a folder inside a folder.
+        std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(test.begin(), test.end(), '/', '-');
+        dir_ = fs::temp_directory_path() / ("gattdb-test-" + std::to_string(::getpid()) + "-" + test);
+        fs::create_directory(dir_);
     }
     void TearDown() override { fs::remove_all(dir_); }
 
