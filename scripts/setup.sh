@@ -1,13 +1,23 @@
 #!/usr/bin/env bash
-# Installs from Debian's archive whatever the build and the tests need and the machine lacks. The
-# packages are listed one a line in scripts/packages/*.txt.
-#   scripts/setup.sh            every list
+# Installs from Debian's archive whatever the machine lacks of the packages listed one a line in
+# scripts/packages/*.txt.
+#   scripts/setup.sh            every list: what the test command's checks need as well
+#   scripts/setup.sh example    only what building and running the example needs (core.txt, tool.txt)
 #   scripts/setup.sh LIST...    only scripts/packages/LIST.txt, for a check that needs its own
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+declare -A sets=([example]="core tool")
 lists=()
-for list in "$@"; do lists+=("scripts/packages/$list.txt"); done
+for name in "$@"; do
+  for list in ${sets[$name]:-$name}; do
+    [ -f "scripts/packages/$list.txt" ] || {
+      echo "setup: no package list scripts/packages/$list.txt" >&2
+      exit 2
+    }
+    lists+=("scripts/packages/$list.txt")
+  done
+done
 [ $# -gt 0 ] || lists=(scripts/packages/*.txt)
 
 missing=()
