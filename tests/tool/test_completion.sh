@@ -35,8 +35,9 @@ done <<'CASES'
 gattdb |build diff dump
 gattdb d|diff dump
 gattdb --v|--version
-gattdb build --f|--format
-gattdb build -|--format --help --name --output -f -h -o
+gattdb build --fo|--format
+gattdb build -|--format --from --help --name --output -f -h -o
+gattdb dump x --from |bin hex
 gattdb dump --s|--summary
 gattdb build -f |bin c hex
 gattdb build heart-rate.json --format=h|hex

@@ -5,9 +5,9 @@
 # "|", @file for file names, or nothing for free text. tests/tool/test_help_coverage.sh checks the
 # table against the tool's help.
 _gattdb_table='
-build -h,--help -o,--output=@file -f,--format=hex|bin|c --name=
-dump  -h,--help --hex --json --summary
-diff  -h,--help --hex
+build -h,--help --from=json -o,--output=@file -f,--format=hex|bin|c --name=
+dump  -h,--help --from=bin|hex --hex --json --summary
+diff  -h,--help --from=json|bin|hex --hex
 '
 _gattdb_global_options='-h,--help --version'
 
