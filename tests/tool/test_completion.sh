@@ -39,8 +39,9 @@ gattdb build --fo|--format
 gattdb build -|--format --from --help --name --output -f -h -o
 gattdb dump x --from |bin hex
 gattdb dump --s|--summary
-gattdb build -f |bin c hex
-gattdb build heart-rate.json --format=h|hex
+gattdb build -f |bin c header hex map
+gattdb build -f h|header hex
+gattdb build heart-rate.json --format=m|map
 gattdb build --name |
 gattdb build -o o|out
 gattdb build |heart-rate.json image.bin out

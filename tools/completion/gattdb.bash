@@ -5,7 +5,7 @@
 # "|", @file for file names, or nothing for free text. tests/tool/test_help_coverage.sh checks the
 # table against the tool's help.
 _gattdb_table='
-build -h,--help --from=json -o,--output=@file -f,--format=hex|bin|c --name=
+build -h,--help --from=json -o,--output=@file -f,--format=hex|bin|c|header|map --name=
 dump  -h,--help --from=bin|hex --hex --json --summary
 diff  -h,--help --from=json|bin|hex --hex
 '
