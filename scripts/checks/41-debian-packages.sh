@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian packages with CPack and checks them as a Debian user meets them: lintian finds no
-# error; apt-get installs them; a C host builds against the system install with pkg-config and one
-# with find_package; the tool, its manual page and its bash completion work from their system
-# places. Then it removes the packages, leaving the machine as it found it.
+# error; apt-get installs them; a C host builds against the system install with pkg-config, one with
+# find_package, and a firmware project with gattdb_add_database; the tool, its manual page and its
+# bash completion work from their system places. Then it removes the packages, leaving the machine
+# as it found it.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -60,6 +61,12 @@ cmake --build "$build/consumer" >/dev/null
 grep -q "^gattdb_DIR:PATH=/usr/lib/.*/cmake/gattdb$" "$build/consumer/CMakeCache.txt" ||
   fail "find_package found $(grep '^gattdb_DIR' "$build/consumer/CMakeCache.txt")"
 "$build/consumer/consumer"
+cmake -S tests/firmware -B "$build/firmware" -DGATT_DESCRIPTION="$PWD/examples/heart-rate.json" >/dev/null
+cmake --build "$build/firmware" >/dev/null
+value="HEART_RATE_MEASUREMENT value at handle 3: 00 48"
+[ "$("$build/firmware/firmware_c" && "$build/firmware/firmware_cpp")" = "$value"$'\n'"$value" ] ||
+  fail "the firmware project built with gattdb_add_database does not find the heart-rate value"
+echo "firmware project with gattdb_add_database, C and C++: $value"
 
 # The tool, its manual page and its completion, where Debian's tools look for them.
 [ "$(command -v gattdb)" = /usr/bin/gattdb ] || fail "gattdb on PATH is $(command -v gattdb), not /usr/bin/gattdb"
