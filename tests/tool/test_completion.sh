@@ -32,11 +32,12 @@ while IFS='|' read -r line expected; do
     failures=$((failures + 1))
   fi
 done <<'CASES'
-gattdb |build diff dump
+gattdb |build diff dump import
 gattdb d|diff dump
 gattdb --v|--version
 gattdb build --fo|--format
-gattdb build -|--format --from --help --name --output -f -h -o
+gattdb build -|--format --from --help --import-dir --lossy --name --output -I -f -h -o
+gattdb import x -I |out
 gattdb dump x --from |bin hex
 gattdb dump --s|--summary
 gattdb build -f |bin c header hex map

@@ -2,12 +2,13 @@
 
 # What to offer, one line per subcommand: its name, then its options as "gattdb SUBCOMMAND --help"
 # lists them. An option that takes a value ends in "=" and what to offer for it: values separated by
-# "|", @file for file names, or nothing for free text. tests/tool/test_help_coverage.sh checks the
-# table against the tool's help.
+# "|", @file for file names, @dir for folders, or nothing for free text.
+# tests/tool/test_help_coverage.sh checks the table against the tool's help.
 _gattdb_table='
-build -h,--help --from=json -o,--output=@file -f,--format=hex|bin|c|header|map --name=
-dump  -h,--help --from=bin|hex --hex --json --summary
-diff  -h,--help --from=json|bin|hex --hex
+build  -h,--help --from=json|gatt -I,--import-dir=@dir --lossy -o,--output=@file -f,--format=hex|bin|c|header|map --name=
+dump   -h,--help --from=bin|hex --hex --json --summary
+diff   -h,--help --from=json|gatt|bin|hex --hex -I,--import-dir=@dir --lossy
+import -h,--help --from=json|gatt -o,--output=@file -I,--import-dir=@dir --lossy
 '
 _gattdb_global_options='-h,--help --version'
 
@@ -36,6 +37,7 @@ _gattdb() {
         [[ $option == *=* && ",${option%%=*}," == *",$prev,"* ]] || continue
         case ${option#*=} in
         @file) _filedir ;;
+        @dir) _filedir -d ;;
         "") ;;
         *)
             local values=${option#*=}
