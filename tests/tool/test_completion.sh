@@ -32,7 +32,9 @@ while IFS='|' read -r line expected; do
     failures=$((failures + 1))
   fi
 done <<'CASES'
-gattdb |build diff dump import
+gattdb |build check diff dump hash import
+gattdb check x.json --ignore cccd|cccd-missing cccd-unused
+gattdb dump -f m|markdown
 gattdb d|diff dump
 gattdb --v|--version
 gattdb build --fo|--format

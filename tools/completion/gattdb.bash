@@ -4,11 +4,15 @@
 # lists them. An option that takes a value ends in "=" and what to offer for it: values separated by
 # "|", @file for file names, @dir for folders, or nothing for free text.
 # tests/tool/test_help_coverage.sh checks the table against the tool's help.
+# The rules of check, for --ignore.
+_gattdb_rules='cccd-missing|cccd-unused|extended-properties|broadcast|no-access|uuid-kind|uuid16-unassigned|uuid128-on-base|uuid32-field|service-changed|service-changed-indicate|empty-service|handle-moved|attribute-removed'
 _gattdb_table='
 build  -h,--help --from=json|gatt -I,--import-dir=@dir --lossy -o,--output=@file -f,--format=hex|bin|c|header|map --name=
-dump   -h,--help --from=bin|hex --hex --json --summary
+dump   -h,--help --from=bin|hex --hex -f,--format=table|summary|json|markdown|html --json --summary
 diff   -h,--help --from=json|gatt|bin|hex --hex -I,--import-dir=@dir --lossy
 import -h,--help --from=json|gatt -o,--output=@file -I,--import-dir=@dir --lossy
+check  -h,--help --against=@file --ignore='"$_gattdb_rules"' --strict -f,--format=text|json --from=json|gatt|bin|hex --hex -I,--import-dir=@dir --lossy
+hash   -h,--help --from=json|gatt|bin|hex --hex -I,--import-dir=@dir --lossy
 '
 _gattdb_global_options='-h,--help --version'
 
