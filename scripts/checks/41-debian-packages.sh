@@ -80,7 +80,7 @@ if [ ! -f /usr/share/man/man1/gattdb.1.gz ]; then # a slim image's dpkg leaves m
 fi
 warnings=$(MANWIDTH=80 man --warnings "${page[@]}" 2>&1 >"$build/gattdb.1.txt") || fail "man gattdb failed: $warnings"
 [ -z "$warnings" ] || fail "man --warnings gattdb: $warnings"
-echo "man gattdb: $(wc -l <"$build/gattdb.1.txt") lines, no warnings; $(grep -m1 -A1 '^NAME' "$build/gattdb.1.txt" | tail -1 | xargs)"
+echo "man gattdb: $(wc -l <"$build/gattdb.1.txt") lines, no warnings"
 completion=$(pkg-config --variable=completionsdir bash-completion)/gattdb
 [ -f "$completion" ] || fail "no completion at $completion"
 bash -c 'source /usr/share/bash-completion/bash_completion; _completion_loader gattdb; complete -p gattdb' |
