@@ -8,20 +8,28 @@
 namespace gattdb_bench {
 namespace {
 
-// Distinct 128-bit UUID texts, formatted once so that formatting never shows up in a measurement.
+// Distinct UUID texts, formatted once so that formatting never shows up in a measurement.
 constexpr std::size_t UUID_TEXT_SIZE = 33;
 using uuid_text = std::array<char, UUID_TEXT_SIZE>;
 
 constexpr std::size_t TEXTS_NEEDED = FULL_SERVICES * (1 + FULL_CHARACTERISTICS_PER_SERVICE);
+using uuid_texts = std::array<uuid_text, TEXTS_NEEDED>;
 
-const std::array<uuid_text, TEXTS_NEEDED> &uuid_texts() {
-    static const auto texts = [] {
-        std::array<uuid_text, TEXTS_NEEDED> formatted{};
-        for (std::size_t i = 0; i < formatted.size(); ++i) {
-            std::snprintf(formatted[i].data(), UUID_TEXT_SIZE, "%08zX00001000800000805F9B34FB", 0xA000 + i);
-        }
-        return formatted;
-    }();
+uuid_texts format_uuid_texts(const char *format) {
+    uuid_texts formatted{};
+    for (std::size_t i = 0; i < formatted.size(); ++i) {
+        std::snprintf(formatted[i].data(), UUID_TEXT_SIZE, format, 0xA000 + i);
+    }
+    return formatted;
+}
+
+const uuid_texts &long_uuid_texts() {
+    static const uuid_texts texts = format_uuid_texts("%08zX00001000800000805F9B34FB");
+    return texts;
+}
+
+const uuid_texts &short_uuid_texts() {
+    static const uuid_texts texts = format_uuid_texts("%04zX");
     return texts;
 }
 
@@ -36,14 +44,13 @@ const std::array<std::uint8_t, 255> &long_value() {
 
 enum { PROPERTY_READ = 0x02, PROPERTY_NOTIFY = 0x10 };
 
-bool add_services(std::size_t services, std::size_t characteristics_per_service) {
-    const auto &texts = uuid_texts();
+bool add_services(table_shape shape, const uuid_texts &texts, std::uint8_t value_length) {
     const auto &value = long_value();
     std::size_t next_text = 0;
-    for (std::size_t s = 0; s < services; ++s) {
+    for (std::size_t s = 0; s < shape.services; ++s) {
         if (!add_primary_service(texts[next_text++].data())) return false;
-        for (std::size_t c = 0; c < characteristics_per_service; ++c) {
-            if (!add_characteristic(texts[next_text++].data(), PROPERTY_READ, value.size(), value.data(),
+        for (std::size_t c = 0; c < shape.characteristics_per_service; ++c) {
+            if (!add_characteristic(texts[next_text++].data(), PROPERTY_READ, value_length, value.data(),
                                     0)) {
                 return false;
             }
@@ -54,9 +61,14 @@ bool add_services(std::size_t services, std::size_t characteristics_per_service)
 
 }  // namespace
 
-bool add_largest_database() { return add_services(LARGEST_SERVICES, LARGEST_CHARACTERISTICS_PER_SERVICE); }
+bool add_largest_database() {
+    return add_services({LARGEST_SERVICES, LARGEST_CHARACTERISTICS_PER_SERVICE}, long_uuid_texts(),
+                        long_value().size());
+}
 
-bool add_full_table() { return add_services(FULL_SERVICES, FULL_CHARACTERISTICS_PER_SERVICE); }
+bool add_full_table() { return add_services(FULL_TABLE, long_uuid_texts(), long_value().size()); }
+
+bool add_short_uuid_table(table_shape shape) { return add_services(shape, short_uuid_texts(), 0); }
 
 bool add_heart_rate_database() {
     static const std::uint8_t measurement[] = {0x00, 0x48};

@@ -23,10 +23,21 @@ inline constexpr std::size_t FULL_CHARACTERISTICS_PER_SERVICE = 40;
 // (read, value 01).
 inline constexpr std::uint16_t HEART_RATE_IMAGE_SIZE = 30;
 
+// The tables the scaling benchmark compares: a small one and every slot in use, each built from
+// 16-bit UUIDs and empty values, so that a call's cost is the table's bookkeeping and the reading of
+// its text, nothing else.
+struct table_shape {
+    std::size_t services;
+    std::size_t characteristics_per_service;
+};
+inline constexpr table_shape SMALL_TABLE{1, 10};
+inline constexpr table_shape FULL_TABLE{FULL_SERVICES, FULL_CHARACTERISTICS_PER_SERVICE};
+
 // Each adds to the table (after init_db, which they do not call) and returns whether every call
 // succeeded.
 bool add_largest_database();
 bool add_full_table();
 bool add_heart_rate_database();
+bool add_short_uuid_table(table_shape shape);
 
 }  // namespace gattdb_bench

@@ -2,7 +2,6 @@
 // image's bytes. bench/run.sh turns the figures into the ratios the library is held to.
 #include <benchmark/benchmark.h>
 
-#include <array>
 #include <chrono>
 #include <cstring>
 #include <vector>
@@ -69,19 +68,43 @@ void largest_memcpy(benchmark::State &state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
 }
 
-// A small host's whole job: clear, build, size, image.
-void heart_rate_cycle(benchmark::State &state) {
-    std::array<std::uint8_t, HEART_RATE_IMAGE_SIZE> image{};
+// A host's whole job: clear, build, size, image. No part of it is left out of the timing, and no
+// image is reused: every iteration builds the table afresh and encodes it.
+void whole_job(benchmark::State &state, bool (*add)(), std::uint16_t expected_size) {
+    std::vector<std::uint8_t> image(expected_size);
     for (auto _ : state) {
         init_db();
-        if (!add_heart_rate_database() || get_db_size() != HEART_RATE_IMAGE_SIZE ||
-            !generate_db(image.data())) {
-            state.SkipWithError("the library refused the heart-rate database or sized it wrongly");
+        if (!add() || get_db_size() != expected_size || !generate_db(image.data())) {
+            state.SkipWithError("the library refused the database or sized it wrongly");
             break;
         }
         benchmark::ClobberMemory();
     }
     init_db();
+}
+
+void largest_whole_job(benchmark::State &state) {
+    whole_job(state, add_largest_database, LARGEST_IMAGE_SIZE);
+}
+
+void heart_rate_cycle(benchmark::State &state) {
+    whole_job(state, add_heart_rate_database, HEART_RATE_IMAGE_SIZE);
+}
+
+// How the cost of an adding call grows with the table: every iteration empties the table and fills it
+// to the shape given. The counter adding_calls lets bench/run.sh divide the time into a cost per call,
+// which should be the same for a small table and a full one.
+void build_scaling(benchmark::State &state, table_shape shape) {
+    for (auto _ : state) {
+        init_db();
+        if (!add_short_uuid_table(shape)) {
+            state.SkipWithError("the library refused the table");
+            break;
+        }
+    }
+    init_db();
+    state.counters["adding_calls"] =
+        static_cast<double>(shape.services * (1 + shape.characteristics_per_service));
 }
 
 void init_db_empty(benchmark::State &state) {
@@ -121,6 +144,9 @@ BENCHMARK(largest_get_db_size);
 BENCHMARK(largest_generate_db);
 BENCHMARK(largest_memcpy);
 BENCHMARK(heart_rate_cycle);
+BENCHMARK(largest_whole_job);
+BENCHMARK_CAPTURE(build_scaling, 10, SMALL_TABLE);
+BENCHMARK_CAPTURE(build_scaling, 800, FULL_TABLE);
 BENCHMARK(init_db_empty);
 BENCHMARK(init_db_after_full_table)->UseManualTime();
 
