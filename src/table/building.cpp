@@ -11,11 +11,10 @@ namespace {
 
 // The characteristic goes into the service added last; only when that one is full does it go into
 // the latest earlier service with room, after the characteristics that service already holds.
-characteristic_record *free_characteristic_slot() {
-    const auto services = services_in_use();
-    for (auto service = services.rbegin(); service != services.rend(); ++service) {
-        const std::size_t used = characteristics_in_use(*service).size();
-        if (used < MAX_CHARACTERISTICS) return &service->characteristics[used];
+service_record *service_with_room() {
+    for (std::size_t i = table.service_count; i > 0; --i) {
+        service_record &service = table.services[i - 1];
+        if (service.characteristic_count < MAX_CHARACTERISTICS) return &service;
     }
     return nullptr;
 }
@@ -29,18 +28,18 @@ extern "C" void init_db(void) {
     for (service_record &service : services_in_use()) {
         for (characteristic_record &characteristic : characteristics_in_use(service)) {
             std::free(characteristic.value);
-            characteristic = characteristic_record{};
         }
-        service.uuid = uuid_record{};
     }
+    table.service_count = 0;
 }
 
 extern "C" int32_t add_primary_service(const char *uuid_text) {
     uuid_record uuid;
-    if (!parse_uuid(uuid_text, uuid)) return 0;
-    const std::size_t used = services_in_use().size();
-    if (used == MAX_SERVICES) return 0;
-    service_table[used].uuid = uuid;
+    if (!parse_uuid(uuid_text, uuid) || table.service_count == MAX_SERVICES) return 0;
+    service_record &service = table.services[table.service_count];
+    service.uuid = uuid;
+    service.characteristic_count = 0;
+    ++table.service_count;
     return 1;
 }
 
@@ -49,8 +48,8 @@ extern "C" int32_t add_characteristic(const char *uuid_text, int32_t properties,
     if (value_length != 0 && value == nullptr) return 0;
     uuid_record uuid;
     if (!parse_uuid(uuid_text, uuid)) return 0;
-    characteristic_record *slot = free_characteristic_slot();
-    if (slot == nullptr) return 0;
+    service_record *service = service_with_room();
+    if (service == nullptr) return 0;
 
     std::uint8_t *copy = nullptr;
     if (value_length != 0) {
@@ -58,6 +57,7 @@ extern "C" int32_t add_characteristic(const char *uuid_text, int32_t properties,
         if (copy == nullptr) return 0;
         std::memcpy(copy, value, value_length);
     }
-    *slot = characteristic_record{uuid, properties, value_length, copy, cccd_flag};
+    service->characteristics[service->characteristic_count++] =
+        characteristic_record{uuid, static_cast<std::uint8_t>(properties), value_length, cccd_flag, copy};
     return 1;
 }

@@ -2,6 +2,6 @@
 
 namespace gattdb {
 
-constinit service_record service_table[MAX_SERVICES] = {};
+constinit attribute_table table = {};
 
 }  // namespace gattdb

@@ -9,8 +9,8 @@
 
 namespace gattdb {
 
-enum uuid_kind : std::uint32_t {
-    UUID_NONE = 0,  // marks a free slot
+enum uuid_kind : std::uint8_t {
+    UUID_NONE = 0,  // not a UUID: what reading an invalid text gives
     UUID_16 = 1,
     UUID_32 = 2,
     UUID_128 = 3,
@@ -22,12 +22,14 @@ struct uuid_record {
     std::uint8_t bytes[16];
 };
 
+// Packed by hand into 32 bytes (the pointer last), so that the table stays small and a walk over it
+// touches few cache lines.
 struct characteristic_record {
     uuid_record uuid;
-    std::int32_t properties;  // kept as passed; only the low 8 bits reach the image
+    std::uint8_t properties;  // the low 8 bits of what was passed, all that reaches the image
     std::uint8_t value_length;
-    std::uint8_t *value;  // heap copy owned by the slot; null when value_length is 0
     std::uint8_t cccd_flag;
+    std::uint8_t *value;  // heap copy owned by the slot; null when value_length is 0
 };
 
 inline constexpr std::size_t MAX_SERVICES = GATTDB_MAX_SERVICES;
@@ -35,31 +37,26 @@ inline constexpr std::size_t MAX_CHARACTERISTICS = GATTDB_MAX_CHARACTERISTICS;
 
 struct service_record {
     uuid_record uuid;
+    std::uint8_t characteristic_count;  // slots in use, from the first
     characteristic_record characteristics[MAX_CHARACTERISTICS];
 };
 
+// Slots are taken lowest-free-first and only ever freed all at once by init_db, and a call that fails
+// never takes a slot, so the slots in use always form a prefix and their counts say where it ends.
+// Keeping the counts spares every call a walk over the table, and spares init_db clearing the slots:
+// a slot past the count is never read, and taking it writes all of it.
+struct attribute_table {
+    std::size_t service_count;
+    service_record services[MAX_SERVICES];
+};
+
 // Zero-filled at load time, so the table starts empty and needs no constructor.
-//
-// Slots are taken lowest-free-first and only ever freed all at once by init_db, and a call that
-// fails never takes a slot, so the slots in use always form a prefix and every free slot is all
-// zero. The walks below rely on that: they stop at the first free slot and never touch the rest.
-extern service_record service_table[MAX_SERVICES];
+extern attribute_table table;
 
-template <typename Slot>
-std::size_t slots_in_use(std::span<Slot> slots) {
-    std::size_t count = 0;
-    while (count < slots.size() && slots[count].uuid.kind != UUID_NONE) ++count;
-    return count;
-}
-
-inline std::span<service_record> services_in_use() {
-    std::span<service_record> all(service_table);
-    return all.first(slots_in_use(all));
-}
+inline std::span<service_record> services_in_use() { return {table.services, table.service_count}; }
 
 inline std::span<characteristic_record> characteristics_in_use(service_record &service) {
-    std::span<characteristic_record> all(service.characteristics);
-    return all.first(slots_in_use(all));
+    return {service.characteristics, service.characteristic_count};
 }
 
 }  // namespace gattdb
