@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "table/byte_order.hpp"
 #include "table/uuid_text.hpp"
 
 namespace gattdb {
@@ -12,18 +13,21 @@ namespace {
 struct AcceptedText {
     std::string text;
     uuid_kind kind;
-    std::vector<std::uint8_t> bytes;
+    std::vector<std::uint8_t> bytes;  // as the image's field holds them
 };
 
 TEST(UuidText, AcceptsHexDigitsOfTheThreeWidths) {
     const AcceptedText cases[] = {
-        {"180D", UUID_16, {0x18, 0x0D}},
-        {"180d", UUID_16, {0x18, 0x0D}},
-        {"aBcF", UUID_16, {0xAB, 0xCF}},
-        {"12345678", UUID_32, {0x12, 0x34, 0x56, 0x78}},
+        {"180D", UUID_16, {0x0D, 0x18}},
+        {"180d", UUID_16, {0x0D, 0x18}},
+        {"aBcF", UUID_16, {0xCF, 0xAB}},
+        {"12345678", UUID_32, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x78, 0x56, 0x34, 0x12}},
         {"0000180D00001000800000805F9B34FB",
          UUID_128,
-         {0x00, 0x00, 0x18, 0x0D, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0x80, 0x5F, 0x9B, 0x34, 0xFB}},
+         {0xFB, 0x34, 0x9B, 0x5F, 0x80, 0x00, 0x00, 0x80, 0x00, 0x10, 0x00, 0x00, 0x0D, 0x18, 0x00, 0x00}},
+        {"0123456789abcdefFEDCBA9876543210",
+         UUID_128,
+         {0x10, 0x32, 0x54, 0x76, 0x98, 0xBA, 0xDC, 0xFE, 0xEF, 0xCD, 0xAB, 0x89, 0x67, 0x45, 0x23, 0x01}},
         {"ffffffffffffffffffffffffffffffff", UUID_128, std::vector<std::uint8_t>(16, 0xFF)},
     };
     for (const AcceptedText &c : cases) {
@@ -76,6 +80,18 @@ TEST(UuidText, RefusesNull) {
     uuid_record record{};
     EXPECT_FALSE(parse_uuid(nullptr, record));
     EXPECT_EQ(record.kind, UUID_NONE);
+}
+
+// Hosts of either byte order store a word alike; the shifts that serve big-endian hosts run here too.
+TEST(ByteOrder, EveryHostStoresTheLeastSignificantByteFirst) {
+    const std::uint64_t word = 0x0123456789ABCDEF;
+    const std::vector<std::uint8_t> expected = {0xEF, 0xCD, 0xAB, 0x89, 0x67, 0x45, 0x23, 0x01};
+    for (auto store : {store_least_significant_first<std::endian::little>,
+                       store_least_significant_first<std::endian::big>}) {
+        std::vector<std::uint8_t> out(8);
+        store(out.data(), word);
+        EXPECT_EQ(out, expected);
+    }
 }
 
 }  // namespace

@@ -7,24 +7,15 @@
 namespace gattdb {
 namespace {
 
-// Reverses eight bytes with one load, one byte swap and one store, whatever the host's byte order.
-void write_reversed_word(std::uint8_t *out, const std::uint8_t *in) {
-    std::uint64_t word;
-    std::memcpy(&word, in, sizeof word);
-    word = __builtin_bswap64(word);
-    std::memcpy(out, &word, sizeof word);
-}
-
-// UUIDs are held most significant byte first and written least significant byte first. A 16-byte
-// field is reversed a word at a time: byte by byte, the UUIDs took as long as the value copies.
+// The table holds each UUID as its field is written. Two fixed-size copies rather than one of variable
+// length, which would be a call into the C library.
 std::uint8_t *write_uuid_field(std::uint8_t *out, const uuid_record &uuid) {
-    const std::size_t length = uuid_field_length(uuid.kind);
-    std::size_t i = 0;
-    for (; i + sizeof(std::uint64_t) <= length; i += sizeof(std::uint64_t)) {
-        write_reversed_word(out + i, uuid.bytes + length - sizeof(std::uint64_t) - i);
+    if (uuid.kind == UUID_16) {
+        std::memcpy(out, uuid.bytes, uuid_field_length(UUID_16));
+        return out + uuid_field_length(UUID_16);
     }
-    for (; i < length; ++i) out[i] = uuid.bytes[length - 1 - i];
-    return out + length;
+    std::memcpy(out, uuid.bytes, uuid_field_length(UUID_128));
+    return out + uuid_field_length(UUID_128);
 }
 
 std::uint8_t *write_service(std::uint8_t *out, const service_record &service) {

@@ -16,7 +16,9 @@ enum uuid_kind : std::uint8_t {
     UUID_128 = 3,
 };
 
-// A UUID's bytes in the order of its text, most significant first; unused positions stay 0.
+// A UUID's bytes as its image field holds them, so that encoding it is a plain copy: least
+// significant first, a 16-bit UUID in bytes 0-1, a 32-bit one in bytes 12-15 after twelve zeros (its
+// field is as wide as a 128-bit one's). Bytes outside the field are 0.
 struct uuid_record {
     uuid_kind kind;
     std::uint8_t bytes[16];

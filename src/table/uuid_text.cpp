@@ -1,16 +1,38 @@
 #include "uuid_text.hpp"
 
+#include <array>
+
+#include "byte_order.hpp"
+
 namespace gattdb {
 namespace {
 
-// Longest valid text; reading stops one character past it, so a long text costs no more than this.
-constexpr std::size_t MAX_UUID_DIGITS = 32;
+// Every byte's value as a hex digit, or NOT_A_DIGIT: one load per character instead of three range
+// tests. The terminating NUL is not a digit either, which is what ends a read.
+constexpr std::uint8_t NOT_A_DIGIT = 0xFF;
+constexpr std::array<std::uint8_t, 256> DIGIT_VALUES = [] {
+    std::array<std::uint8_t, 256> values{};
+    values.fill(NOT_A_DIGIT);
+    for (std::uint8_t i = 0; i < 10; ++i) values['0' + i] = i;
+    for (std::uint8_t i = 0; i < 6; ++i)
+        values['a' + i] = values['A' + i] = static_cast<std::uint8_t>(10 + i);
+    return values;
+}();
 
-int hex_digit_value(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+// Sixteen digits fill a 64-bit word; the longest text is two words.
+constexpr std::size_t DIGITS_PER_WORD = 16;
+
+// Reads hex digits into word until a character that is not one, or until the word is full; returns
+// how many it read. Never reads past the first character that is not a digit, so never past the
+// text's end.
+std::size_t read_word(const char *text, std::uint64_t &word) {
+    std::size_t digits = 0;
+    for (; digits < DIGITS_PER_WORD; ++digits) {
+        const std::uint8_t value = DIGIT_VALUES[static_cast<unsigned char>(text[digits])];
+        if (value == NOT_A_DIGIT) break;
+        word = word << 4 | value;
+    }
+    return digits;
 }
 
 uuid_kind kind_for_digit_count(std::size_t digits) {
@@ -26,16 +48,24 @@ uuid_kind kind_for_digit_count(std::size_t digits) {
 
 bool parse_uuid(const char *text, uuid_record &record) {
     if (text == nullptr) return false;
-    uuid_record parsed{};
-    std::size_t digits = 0;
-    for (; text[digits] != '\0'; ++digits) {
-        const int value = hex_digit_value(text[digits]);
-        if (value < 0 || digits == MAX_UUID_DIGITS) return false;
-        parsed.bytes[digits / 2] = static_cast<std::uint8_t>(parsed.bytes[digits / 2] << 4 | value);
+    // The text's digits as a number of up to 128 bits, in two halves.
+    std::uint64_t high = 0, low = 0;
+    std::size_t digits = read_word(text, high);
+    if (digits == DIGITS_PER_WORD) digits += read_word(text + DIGITS_PER_WORD, low);
+    // The digits must end the text: a 33rd digit, or any other character, makes it no UUID.
+    const uuid_kind kind = text[digits] == '\0' ? kind_for_digit_count(digits) : UUID_NONE;
+    if (kind == UUID_NONE) return false;
+
+    // Shorter texts' numbers sit in the high half alone; place them as their field holds them.
+    if (kind == UUID_16) {
+        low = high;
+        high = 0;
+    } else if (kind == UUID_32) {
+        high <<= 32;
     }
-    parsed.kind = kind_for_digit_count(digits);
-    if (parsed.kind == UUID_NONE) return false;
-    record = parsed;
+    record.kind = kind;
+    store_least_significant_first(record.bytes, low);
+    store_least_significant_first(record.bytes + sizeof low, high);
     return true;
 }
 
