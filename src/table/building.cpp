@@ -1,10 +1,8 @@
 // The building calls: init_db, add_primary_service and add_characteristic.
-#include <cstdlib>
-#include <cstring>
-
 #include "gattdb.h"
 #include "table.hpp"
 #include "uuid_text.hpp"
+#include "value_store.hpp"
 
 namespace gattdb {
 namespace {
@@ -25,11 +23,7 @@ service_record *service_with_room() {
 using namespace gattdb;
 
 extern "C" void init_db(void) {
-    for (service_record &service : services_in_use()) {
-        for (characteristic_record &characteristic : characteristics_in_use(service)) {
-            std::free(characteristic.value);
-        }
-    }
+    release_values();
     table.service_count = 0;
 }
 
@@ -53,9 +47,8 @@ extern "C" int32_t add_characteristic(const char *uuid_text, int32_t properties,
 
     std::uint8_t *copy = nullptr;
     if (value_length != 0) {
-        copy = static_cast<std::uint8_t *>(std::malloc(value_length));
+        copy = copy_value(value, value_length);
         if (copy == nullptr) return 0;
-        std::memcpy(copy, value, value_length);
     }
     service->characteristics[service->characteristic_count++] =
         characteristic_record{uuid, static_cast<std::uint8_t>(properties), value_length, cccd_flag, copy};

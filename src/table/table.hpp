@@ -31,7 +31,7 @@ struct characteristic_record {
     std::uint8_t properties;  // the low 8 bits of what was passed, all that reaches the image
     std::uint8_t value_length;
     std::uint8_t cccd_flag;
-    std::uint8_t *value;  // heap copy owned by the slot; null when value_length is 0
+    std::uint8_t *value;  // the copy in the value store; null when value_length is 0
 };
 
 inline constexpr std::size_t MAX_SERVICES = GATTDB_MAX_SERVICES;
