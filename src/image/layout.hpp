@@ -38,13 +38,17 @@ constexpr std::uint32_t characteristic_handles(bool cccd) { return cccd ? 3 : 2;
 // The handle bound alone keeps every encodable image inside the 16-bit size and write position: no
 // attribute costs more than 140 bytes per handle (a 128-bit characteristic with a 255-byte value and
 // no descriptor: 280 bytes over 2 handles), so 255 handles stay below 36,000 bytes.
-inline constexpr std::size_t MAX_BYTES_PER_HANDLE =
-    std::max({service_entry_size(UUID_128), characteristic_entries_size(UUID_128, GATTDB_MAX_VALUE_LENGTH, false) / 2,
-              characteristic_entries_size(UUID_128, GATTDB_MAX_VALUE_LENGTH, true) / 3});
+inline constexpr std::size_t MAX_BYTES_PER_HANDLE = std::max(
+    {service_entry_size(UUID_128), characteristic_entries_size(UUID_128, GATTDB_MAX_VALUE_LENGTH, false) / 2,
+     characteristic_entries_size(UUID_128, GATTDB_MAX_VALUE_LENGTH, true) / 3});
 static_assert(MAX_BYTES_PER_HANDLE == 140);
 static_assert(MAX_HANDLE * MAX_BYTES_PER_HANDLE <= UINT16_MAX);
 
-// The image size, or 0 when the table is empty or needs a handle above MAX_HANDLE.
-std::uint16_t encodable_image_size();
+// The image size, or 0 when the table is empty or needs a handle above MAX_HANDLE: refused rather
+// than encoded with wrapped handles. See MAX_BYTES_PER_HANDLE for why the byte count then always fits.
+inline std::uint16_t encodable_image_size() {
+    if (table.handles > MAX_HANDLE) return 0;
+    return static_cast<std::uint16_t>(table.image_bytes);
+}
 
 }  // namespace gattdb

@@ -1,4 +1,5 @@
 // The building calls: init_db, add_primary_service and add_characteristic.
+#include "../image/layout.hpp"
 #include "gattdb.h"
 #include "table.hpp"
 #include "uuid_text.hpp"
@@ -25,6 +26,8 @@ using namespace gattdb;
 extern "C" void init_db(void) {
     release_values();
     table.service_count = 0;
+    table.image_bytes = 0;
+    table.handles = 0;
 }
 
 extern "C" int32_t add_primary_service(const char *uuid_text) {
@@ -34,6 +37,8 @@ extern "C" int32_t add_primary_service(const char *uuid_text) {
     service.uuid = uuid;
     service.characteristic_count = 0;
     ++table.service_count;
+    table.image_bytes += service_entry_size(uuid.kind);
+    table.handles += 1;
     return 1;
 }
 
@@ -52,5 +57,7 @@ extern "C" int32_t add_characteristic(const char *uuid_text, int32_t properties,
     }
     service->characteristics[service->characteristic_count++] =
         characteristic_record{uuid, static_cast<std::uint8_t>(properties), value_length, cccd_flag, copy};
+    table.image_bytes += characteristic_entries_size(uuid.kind, value_length, cccd_flag != 0);
+    table.handles += characteristic_handles(cccd_flag != 0);
     return 1;
 }

@@ -49,6 +49,10 @@ struct service_record {
 // a slot past the count is never read, and taking it writes all of it.
 struct attribute_table {
     std::size_t service_count;
+    // What the image needs, added up by the adding calls so that sizing it is no walk either. Neither
+    // can wrap: a full table needs about 226,000 bytes and 2,420 handles.
+    std::uint32_t image_bytes;
+    std::uint32_t handles;
     service_record services[MAX_SERVICES];
 };
 
