@@ -3,7 +3,6 @@
 // instead of one block per value.
 #include "value_store.hpp"
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -15,14 +14,14 @@ namespace {
 // Each chunk starts with this header; its values follow.
 struct chunk_header {
     chunk_header *next;  // the chunk filled after this one, or null
-    std::size_t size;    // header included
 };
 
 // The first chunk is small, so a small database costs one small allocation (which the C library
-// serves from its per-thread cache), and each next one is twice as large, so a large database costs
-// few. The cap bounds the space a database holds and does not use: the end of its last chunk.
+// serves from its per-thread cache); every later one is large, so a large database costs few. The
+// size of the large ones bounds the space a database holds and does not use, the end of its last
+// chunk, and the space lost at the end of each: values do not straddle chunks.
 constexpr std::size_t FIRST_CHUNK_SIZE = 512;
-constexpr std::size_t LARGEST_CHUNK_SIZE = 4096;
+constexpr std::size_t LATER_CHUNK_SIZE = 4096;
 static_assert(FIRST_CHUNK_SIZE >= sizeof(chunk_header) + GATTDB_MAX_VALUE_LENGTH,
               "every chunk holds any value");
 
@@ -33,11 +32,10 @@ constinit std::uint8_t *free_begin = nullptr;
 constinit std::uint8_t *free_end = nullptr;
 
 bool add_chunk() {
-    const std::size_t size =
-        newest_chunk == nullptr ? FIRST_CHUNK_SIZE : std::min(2 * newest_chunk->size, LARGEST_CHUNK_SIZE);
+    const std::size_t size = newest_chunk == nullptr ? FIRST_CHUNK_SIZE : LATER_CHUNK_SIZE;
     auto *chunk = static_cast<chunk_header *>(std::malloc(size));
     if (chunk == nullptr) return false;
-    *chunk = chunk_header{nullptr, size};
+    *chunk = chunk_header{nullptr};
     (newest_chunk == nullptr ? oldest_chunk : newest_chunk->next) = chunk;
     newest_chunk = chunk;
     free_begin = reinterpret_cast<std::uint8_t *>(chunk + 1);
