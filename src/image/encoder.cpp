@@ -1,6 +1,7 @@
 // generate_db: writes the image in slot order, numbering handles from 1.
 #include <cstring>
 
+#include "../table/byte_order.hpp"
 #include "gattdb.h"
 #include "layout.hpp"
 
@@ -27,12 +28,12 @@ std::uint8_t *write_service(std::uint8_t *out, const service_record &service) {
 std::uint8_t *write_characteristic(std::uint8_t *out, const characteristic_record &characteristic,
                                    std::uint8_t value_handle) {
     const uuid_kind kind = characteristic.uuid.kind;
-    *out++ = DECLARATION_MARKER;
-    *out++ = static_cast<std::uint8_t>(declaration_entry_size(kind) - 2);
-    *out++ = static_cast<std::uint8_t>(characteristic.properties);
-    *out++ = value_handle;
-    *out++ = 0;
-    out = write_uuid_field(out, characteristic.uuid);
+    // The declaration's five bytes (the value handle's high byte is 0) in one 8-byte store: the three
+    // bytes past them lie within the UUID field and value entry that always follow, written next.
+    store_least_significant_first(
+        out, std::uint64_t{DECLARATION_MARKER} | (declaration_entry_size(kind) - 2) << 8 |
+                 std::uint64_t{characteristic.properties} << 16 | std::uint64_t{value_handle} << 24);
+    out = write_uuid_field(out + 5, characteristic.uuid);
 
     const std::uint8_t length = characteristic.value_length;
     *out++ = VALUE_MARKER;
