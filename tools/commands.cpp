@@ -16,15 +16,14 @@
 namespace gattdb::tool {
 namespace {
 
-// The input at path, in the format options name, or its extension gives, or else the command's
-// default kind's: JSON for descriptions, and for images bytes, or hex text with --hex.
+// The input at path, in the format options name, or its extension gives, or else fallback.
 database load(const std::string &path, const input_options &options,
-              std::initializer_list<input_kind> accepted, input_kind default_kind) {
-    const std::string_view fallback = default_kind == input_kind::description ? "json"
-                                      : options.hex_input                     ? "hex"
-                                                                              : "bin";
+              std::initializer_list<input_kind> accepted, std::string_view fallback) {
     return read_input_file(path, input_format_for(path, options.from, accepted, fallback), options.reading);
 }
+
+// What an image is read as when nothing else says: bytes, or hex text with --hex.
+std::string_view image_default(const input_options &options) { return options.hex_input ? "hex" : "bin"; }
 
 constexpr std::initializer_list<input_kind> DESCRIPTIONS = {input_kind::description};
 constexpr std::initializer_list<input_kind> IMAGES = {input_kind::image};
@@ -33,7 +32,7 @@ constexpr std::initializer_list<input_kind> EITHER = {input_kind::description, i
 }  // namespace
 
 int run_build(const build_options &options) {
-    const database db = load(options.description, options.input, DESCRIPTIONS, input_kind::description);
+    const database db = load(options.description, options.input, DESCRIPTIONS, "json");
     std::vector<service_names> names;
     std::vector<std::uint8_t> image;
     try {
@@ -48,14 +47,14 @@ int run_build(const build_options &options) {
 }
 
 int run_dump(const dump_options &options) {
-    const database db = load(options.image, options.input, IMAGES, input_kind::image);
+    const database db = load(options.image, options.input, IMAGES, image_default(options.input));
     write_output("-", dump_view_named(options.view)->render(db, input_name(options.image)));
     return 0;
 }
 
 int run_diff(const diff_options &options) {
-    const database old_db = load(options.old_path, options.input, EITHER, input_kind::image);
-    const database new_db = load(options.new_path, options.input, EITHER, input_kind::image);
+    const database old_db = load(options.old_path, options.input, EITHER, image_default(options.input));
+    const database new_db = load(options.new_path, options.input, EITHER, image_default(options.input));
     const std::vector<std::string> differences = compare_databases(old_db, new_db);
     std::string text;
     for (const std::string &line : differences) text += line + "\n";
@@ -65,17 +64,16 @@ int run_diff(const diff_options &options) {
 
 // Reads any description, .gatt unless named otherwise, and writes it as JSON that builds the same image.
 int run_import(const import_options &options) {
-    const input_format &format =
-        input_format_for(options.description, options.input.from, DESCRIPTIONS, "gatt");
     write_output(options.output,
-                 write_description(read_input_file(options.description, format, options.input.reading)));
+                 write_description(load(options.description, options.input, DESCRIPTIONS, "gatt")));
     return 0;
 }
 
 int run_check(const check_options &options) {
-    const database db = load(options.input_path, options.input, EITHER, input_kind::image);
+    const database db = load(options.input_path, options.input, EITHER, image_default(options.input));
     check_settings settings{std::nullopt, options.ignored};
-    if (options.against) settings.against = load(*options.against, options.input, EITHER, input_kind::image);
+    if (options.against)
+        settings.against = load(*options.against, options.input, EITHER, image_default(options.input));
     const std::vector<finding> findings = check_database(db, settings);
     write_output("-", options.format == "json" ? finding_json(findings)
                                                : finding_lines(input_name(options.input_path), findings));
@@ -86,7 +84,7 @@ int run_check(const check_options &options) {
 }
 
 int run_hash(const hash_options &options) {
-    const database db = load(options.input_path, options.input, EITHER, input_kind::image);
+    const database db = load(options.input_path, options.input, EITHER, image_default(options.input));
     write_output("-", hex_text(database_hash(db), "") + "\n");
     return 0;
 }
