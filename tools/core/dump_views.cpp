@@ -5,6 +5,7 @@
 
 #include "description.hpp"
 #include "dump_report.hpp"
+#include "named_rows.hpp"
 
 namespace gattdb::tool {
 namespace {
@@ -25,11 +26,7 @@ constexpr std::array<dump_view, 5> VIEWS = {{
 
 std::span<const dump_view> dump_views() { return VIEWS; }
 
-const dump_view *dump_view_named(std::string_view name) {
-    const auto found =
-        std::find_if(VIEWS.begin(), VIEWS.end(), [&](const dump_view &view) { return view.name == name; });
-    return found == VIEWS.end() ? nullptr : &*found;
-}
+const dump_view *dump_view_named(std::string_view name) { return row_named<dump_view>(VIEWS, name); }
 
 std::string dump_view_names() {
     std::string names;

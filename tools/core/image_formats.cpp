@@ -5,6 +5,7 @@
 
 #include "handle_formats.hpp"
 #include "hex.hpp"
+#include "named_rows.hpp"
 
 namespace gattdb::tool {
 namespace {
@@ -51,9 +52,7 @@ constexpr std::array<output_format, 5> FORMATS = {{
 std::span<const output_format> output_formats() { return FORMATS; }
 
 const output_format *output_format_named(std::string_view name) {
-    const auto found =
-        std::find_if(FORMATS.begin(), FORMATS.end(), [&](const output_format &f) { return f.name == name; });
-    return found == FORMATS.end() ? nullptr : &*found;
+    return row_named<output_format>(FORMATS, name);
 }
 
 std::string output_format_names() {

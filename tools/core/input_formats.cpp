@@ -8,6 +8,7 @@
 #include "gatt_reader.hpp"
 #include "hex.hpp"
 #include "image_decoder.hpp"
+#include "named_rows.hpp"
 
 namespace gattdb::tool {
 namespace {
@@ -51,9 +52,7 @@ bool accepts(std::initializer_list<input_kind> accepted, input_kind kind) {
 std::span<const input_format> input_formats() { return FORMATS; }
 
 const input_format *input_format_named(std::string_view name) {
-    const auto found =
-        std::find_if(FORMATS.begin(), FORMATS.end(), [&](const input_format &f) { return f.name == name; });
-    return found == FORMATS.end() ? nullptr : &*found;
+    return row_named<input_format>(FORMATS, name);
 }
 
 const input_format &input_format_for(const std::string &path, const std::optional<std::string> &from,
