@@ -9,9 +9,7 @@
 #include "core/description.hpp"
 #include "core/dump_views.hpp"
 #include "core/files.hpp"
-#include "core/handle_names.hpp"
 #include "core/hex.hpp"
-#include "core/image_builder.hpp"
 
 namespace gattdb::tool {
 namespace {
@@ -33,16 +31,9 @@ constexpr std::initializer_list<input_kind> EITHER = {input_kind::description, i
 
 int run_build(const build_options &options) {
     const database db = load(options.description, options.input, DESCRIPTIONS, "json");
-    std::vector<service_names> names;
-    std::vector<std::uint8_t> image;
-    try {
-        names = resolve_names(db);  // every format refuses a description whose names collide
-        image = build_image(db);
-    } catch (const input_error &error) {
-        throw input_error(input_name(options.description), error.what());
-    }
+    const named_image built = name_and_build(db, input_name(options.description));
     const output_format &format = *output_format_named(options.format);
-    write_output(options.output, format.write({db, image, names, options.symbol}));
+    write_output(options.output, format.write({db, built.image, built.names, options.symbol}));
     return 0;
 }
 

@@ -14,7 +14,6 @@
 #include "core/database_diff.hpp"
 #include "core/description.hpp"
 #include "core/handle_names.hpp"
-#include "core/image_builder.hpp"
 #include "core/image_formats.hpp"
 #include "core/image_layout.hpp"
 #include "core/input_formats.hpp"
@@ -62,14 +61,9 @@ struct built {
 };
 
 built build_named(const std::string &contents, const std::string &format, const std::string &name) {
-    built result{read_as(contents, format, name), {}, {}};
-    try {
-        result.names = resolve_names(result.db);  // every output refuses a description whose names collide
-        result.image = build_image(result.db);
-    } catch (const input_error &error) {
-        throw input_error(name, error.what());
-    }
-    return result;
+    database db = read_as(contents, format, name);
+    named_image named = name_and_build(db, name);
+    return {std::move(db), std::move(named.names), std::move(named.image)};
 }
 
 // The symbol of generated code, refused as `--name` refuses it.

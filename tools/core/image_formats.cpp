@@ -5,6 +5,7 @@
 
 #include "handle_formats.hpp"
 #include "hex.hpp"
+#include "image_builder.hpp"
 #include "named_rows.hpp"
 
 namespace gattdb::tool {
@@ -48,6 +49,14 @@ constexpr std::array<output_format, 5> FORMATS = {{
 }};
 
 }  // namespace
+
+named_image name_and_build(const database &db, const std::string &input) {
+    try {
+        return {resolve_names(db), build_image(db)};
+    } catch (const input_error &error) {
+        throw input_error(input, error.what());
+    }
+}
 
 std::span<const output_format> output_formats() { return FORMATS; }
 

@@ -23,6 +23,17 @@ struct built_database {
     std::string_view symbol;
 };
 
+// A description's items named and its image built: what the writers need beside the database.
+struct named_image {
+    std::vector<service_names> names;
+    std::vector<std::uint8_t> image;
+};
+
+// Names db's items and builds its image. Every output refuses a description whose names collide, so
+// this is the one place both happen. Throws input_error with input (the description's name, as
+// errors name files) in front of the place.
+named_image name_and_build(const database &db, const std::string &input);
+
 // hex: two upper-case digits a byte, single spaces, 16 a line. bin: the bytes themselves. c: a C
 // source defining `const uint8_t symbol[]` and `const uint16_t symbol_length`. header: a C and C++
 // header declaring what c defines, with a constant for each handle. map: the handles as JSON.
