@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "../tools/core/description.hpp"
-#include "../tools/core/image_builder.hpp"
-#include "../tools/core/image_decoder.hpp"
-#include "../tools/core/image_formats.hpp"
+#include "core/image/builder.hpp"
+#include "core/image/decoder.hpp"
+#include "core/readers/description_reader.hpp"
+#include "core/writers/output_formats.hpp"
 #include "differential.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {

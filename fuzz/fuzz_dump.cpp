@@ -7,13 +7,14 @@
 #include <string_view>
 #include <vector>
 
-#include "../tools/core/checks.hpp"
-#include "../tools/core/database_hash.hpp"
-#include "../tools/core/description.hpp"
-#include "../tools/core/dump_views.hpp"
-#include "../tools/core/hex.hpp"
-#include "../tools/core/image_builder.hpp"
-#include "../tools/core/image_decoder.hpp"
+#include "core/analysis/checks.hpp"
+#include "core/analysis/database_hash.hpp"
+#include "core/image/builder.hpp"
+#include "core/image/decoder.hpp"
+#include "core/readers/description_reader.hpp"
+#include "core/reports/dump_views.hpp"
+#include "core/support/hex.hpp"
+#include "core/writers/description_writer.hpp"
 #include "differential.hpp"
 
 namespace {

@@ -8,10 +8,11 @@
 #include <string>
 #include <string_view>
 
-#include "../tools/core/description.hpp"
-#include "../tools/core/gatt_reader.hpp"
-#include "../tools/core/image_builder.hpp"
-#include "../tools/core/image_decoder.hpp"
+#include "core/image/builder.hpp"
+#include "core/image/decoder.hpp"
+#include "core/readers/description_reader.hpp"
+#include "core/readers/gatt_reader.hpp"
+#include "core/writers/description_writer.hpp"
 #include "differential.hpp"
 
 namespace {

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "core/check_report.hpp"
-#include "core/checks.hpp"
-#include "core/database_diff.hpp"
-#include "core/database_hash.hpp"
-#include "core/description.hpp"
-#include "core/dump_views.hpp"
-#include "core/files.hpp"
-#include "core/hex.hpp"
+#include "core/analysis/checks.hpp"
+#include "core/analysis/database_hash.hpp"
+#include "core/analysis/diff.hpp"
+#include "core/reports/check_output.hpp"
+#include "core/reports/dump_views.hpp"
+#include "core/support/files.hpp"
+#include "core/support/hex.hpp"
+#include "core/writers/description_writer.hpp"
 
 namespace gattdb::tool {
 namespace {

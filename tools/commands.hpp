@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/image_formats.hpp"
-#include "core/input_formats.hpp"
+#include "core/readers/input_formats.hpp"
+#include "core/writers/output_formats.hpp"
 
 namespace gattdb::tool {
 

@@ -30,7 +30,7 @@ list(SORT entries)
 list(JOIN entries "\n" body)
 file(WRITE "${OUTPUT}.new" "// Generated from gatt-uuids.tsv by embed_uuid_table.cmake; the licence notice of its data is in
 // that file and in docs/tool.md.
-#include \"uuid_table.hpp\"
+#include \"core/model/uuid_table.hpp\"
 
 namespace gattdb::tool {
 namespace {

@@ -5,10 +5,10 @@
 #include <iostream>
 
 #include "commands.hpp"
-#include "core/c_names.hpp"
-#include "core/checks.hpp"
-#include "core/dump_views.hpp"
-#include "core/naming.hpp"
+#include "core/analysis/checks.hpp"
+#include "core/model/labels.hpp"
+#include "core/reports/dump_views.hpp"
+#include "core/support/c_names.hpp"
 #include "gattdb.h"
 
 using namespace gattdb::tool;

@@ -8,19 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "core/c_names.hpp"
-#include "core/check_report.hpp"
-#include "core/checks.hpp"
-#include "core/database_diff.hpp"
-#include "core/description.hpp"
-#include "core/handle_names.hpp"
-#include "core/image_formats.hpp"
-#include "core/image_layout.hpp"
-#include "core/input_formats.hpp"
-#include "core/naming.hpp"
-#include "core/properties.hpp"
-#include "core/uuid.hpp"
-#include "core/uuid_table.hpp"
+#include "core/analysis/checks.hpp"
+#include "core/analysis/diff.hpp"
+#include "core/image/layout.hpp"
+#include "core/model/labels.hpp"
+#include "core/model/properties.hpp"
+#include "core/model/uuid.hpp"
+#include "core/model/uuid_table.hpp"
+#include "core/readers/input_formats.hpp"
+#include "core/reports/check_output.hpp"
+#include "core/support/c_names.hpp"
+#include "core/writers/description_writer.hpp"
+#include "core/writers/handle_names.hpp"
+#include "core/writers/output_formats.hpp"
 
 namespace gattdb::tool {
 namespace {

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/hex.hpp"
+#include "core/support/hex.hpp"
 
 namespace gattdb::tool::testing {
 

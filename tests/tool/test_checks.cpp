@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/checks.hpp"
+#include "core/analysis/checks.hpp"
 
 namespace gattdb::tool {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/description.hpp"
+#include "core/readers/description_reader.hpp"
 
 namespace gattdb::tool {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/database_diff.hpp"
+#include "core/analysis/diff.hpp"
 
 namespace gattdb::tool {
 namespace {

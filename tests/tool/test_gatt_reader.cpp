@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "core/gatt_reader.hpp"
+#include "core/readers/gatt_reader.hpp"
 
 namespace gattdb::tool {
 namespace {

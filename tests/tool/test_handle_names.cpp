@@ -3,9 +3,9 @@
 
 #include <set>
 
-#include "core/description.hpp"
-#include "core/handle_formats.hpp"
-#include "core/handle_names.hpp"
+#include "core/readers/description_reader.hpp"
+#include "core/writers/handle_formats.hpp"
+#include "core/writers/handle_names.hpp"
 
 namespace gattdb::tool {
 namespace {

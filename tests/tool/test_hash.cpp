@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/database_hash.hpp"
-#include "core/hex.hpp"
+#include "core/analysis/database_hash.hpp"
+#include "core/support/hex.hpp"
 
 namespace gattdb::tool {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/image_decoder.hpp"
+#include "core/image/decoder.hpp"
 #include "image_bytes.hpp"
 
 namespace gattdb::tool {

@@ -5,9 +5,10 @@
 #include <random>
 #include <sstream>
 
-#include "core/description.hpp"
-#include "core/image_builder.hpp"
-#include "core/image_decoder.hpp"
+#include "core/image/builder.hpp"
+#include "core/image/decoder.hpp"
+#include "core/readers/description_reader.hpp"
+#include "core/writers/description_writer.hpp"
 #include "image_bytes.hpp"
 
 namespace gattdb::tool {

@@ -1,0 +1,52 @@
+// `gattdb check`: the mistakes that make a well-formed database unusable for clients, and the
+// update gate that keeps the handles bonded clients have cached. The library builds whatever it is
+// told; these rules catch what it should not have been told. docs/tool.md gives each rule's reason
+// and fix.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/model/database.hpp"
+
+namespace gattdb::tool {
+
+enum class severity { warning, error };
+
+std::string_view severity_name(severity level);
+
+struct finding {
+    std::string rule;  // "cccd-missing"
+    severity level;
+    // Where: the description's place for the item ("services[0].characteristics[1]"), else
+    // "handle N"; empty for the database as a whole.
+    std::string place;
+    // The item's first handle (for an item the old database had and the new one lacks, its handle
+    // in the old one); 0 for the database as a whole.
+    unsigned handle;
+    std::string message;
+
+    bool operator==(const finding &) const = default;
+};
+
+struct rule_summary {
+    std::string_view id;
+    severity level;
+};
+
+// Every rule, in the order their findings are given for one item.
+std::vector<rule_summary> check_rules();
+
+struct check_settings {
+    std::optional<database> against;   // the released database an update must keep the handles of
+    std::vector<std::string> ignored;  // rule ids to leave out
+};
+
+// The findings in handle order: the database's own first, then each service and characteristic's,
+// then the update gate's.
+std::vector<finding> check_database(const database &db, const check_settings &settings = {});
+
+}  // namespace gattdb::tool

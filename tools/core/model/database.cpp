@@ -1,0 +1,20 @@
+#include "core/model/database.hpp"
+
+namespace gattdb::tool {
+
+std::vector<service_handles> assign_handles(const database &db) {
+    std::vector<service_handles> result;
+    unsigned handle = 0;
+    for (const service &s : db.services) {
+        service_handles handles{++handle, 0, {}};
+        for (const characteristic &c : s.characteristics) {
+            handles.characteristics.push_back({handle + 1, handle + 2, c.cccd ? handle + 3 : 0});
+            handle += handle_count(c);
+        }
+        handles.last = handle;
+        result.push_back(std::move(handles));
+    }
+    return result;
+}
+
+}  // namespace gattdb::tool

@@ -1,0 +1,45 @@
+// The forms the tool reads: descriptions, which people write, and images, which the library
+// writes. Each form is one reader into the database model and one row of the table below; a new
+// input format is a new reader and a new row.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/model/database.hpp"
+#include "core/readers/read_options.hpp"
+
+namespace gattdb::tool {
+
+enum class input_kind { description, image };
+
+struct input_format {
+    std::string_view name;  // as --from takes it
+    input_kind kind;
+    std::string_view extension;  // a file name ending that selects this format; empty for none
+    // Reads contents, which came from path ("-" for standard input). Throws input_error whose place
+    // names the file; a description it accepts always builds.
+    database (*read)(const std::string &path, const std::string &contents, const read_options &options);
+};
+
+std::span<const input_format> input_formats();
+
+// The format of that name, or null.
+const input_format *input_format_named(std::string_view name);
+
+// The format to read path with: the one named by from when given, otherwise the one whose extension
+// path ends in, otherwise fallback. Only formats of the accepted kinds count. Throws input_error when
+// from names no such format.
+const input_format &input_format_for(const std::string &path, const std::optional<std::string> &from,
+                                     std::initializer_list<input_kind> accepted, std::string_view fallback);
+
+// The names of the formats of the accepted kinds, "json|gatt", for usage texts and messages.
+std::string input_format_names(std::initializer_list<input_kind> accepted);
+
+// Reads path (or standard input for "-") in the format input_format_for chooses.
+database read_input_file(const std::string &path, const input_format &format, const read_options &options);
+
+}  // namespace gattdb::tool

@@ -1,0 +1,30 @@
+#include "core/reports/check_output.hpp"
+
+#include <nlohmann/json.hpp>
+
+namespace gattdb::tool {
+
+std::string finding_lines(const std::string &file, const std::vector<finding> &findings) {
+    std::string text;
+    for (const finding &f : findings) {
+        const bool names_the_file = f.place.starts_with(file + ":");
+        text += (names_the_file ? "" : file + ": ") + (f.place.empty() ? "" : f.place + ": ") +
+                std::string(severity_name(f.level)) + ": " + f.message + " [" + f.rule + "]\n";
+    }
+    return text;
+}
+
+std::string finding_json(const std::vector<finding> &findings) {
+    nlohmann::ordered_json array = nlohmann::ordered_json::array();
+    for (const finding &f : findings) {
+        array.push_back(
+            {{"rule", f.rule},
+             {"severity", severity_name(f.level)},
+             {"place", f.place},
+             {"handle", f.handle == 0 ? nlohmann::ordered_json() : nlohmann::ordered_json(f.handle)},
+             {"message", f.message}});
+    }
+    return array.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace gattdb::tool

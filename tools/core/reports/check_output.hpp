@@ -1,0 +1,20 @@
+// How `gattdb check` writes its findings: one line each for people, or a JSON array for CI systems.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/analysis/checks.hpp"
+
+namespace gattdb::tool {
+
+// "FILE: PLACE: error: MESSAGE [RULE]", a line each. A .gatt place already names its file
+// ("profile.gatt:12"), then it stands alone, as a compiler's would; one in an imported file keeps the
+// input's name in front.
+std::string finding_lines(const std::string &file, const std::vector<finding> &findings);
+
+// [{"rule", "severity", "place", "handle", "message"}], indented; handle is null for the database
+// as a whole.
+std::string finding_json(const std::vector<finding> &findings);
+
+}  // namespace gattdb::tool

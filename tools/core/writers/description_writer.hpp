@@ -1,0 +1,13 @@
+// Writes descriptions: the JSON that `gattdb dump -f json` and `gattdb import` give.
+#pragma once
+
+#include <string>
+
+#include "core/model/database.hpp"
+
+namespace gattdb::tool {
+
+// Writes db as a description that reads back as the same database, indented, ending in a newline.
+std::string write_description(const database &db);
+
+}  // namespace gattdb::tool
