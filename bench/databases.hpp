@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The databases the benchmarks build, added through the C interface exactly as a host adds them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Measures the library through its C interface against the limit of its main job, copying the
 // image's bytes. bench/run.sh turns the figures into the ratios the library is held to.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Turns gattdb_bench's JSON output, run with repetitions, into a table of figures and the ratios the
 # library is held to, and stops with an error when a benchmark failed or a ratio misses its target.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the benchmarks (Release), runs them all in one process and prints the figures and the ratios
 # the library is held to; exits non-zero when a benchmark fails or a ratio misses its target.
 # Arguments go to the benchmark program, e.g. --benchmark_repetitions=9.

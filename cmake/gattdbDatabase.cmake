@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # gattdb_add_database(<target> <description> [NAME <symbol>])
 #
 # Builds a database image into <target> from a description (.json, or any format the gattdb tool

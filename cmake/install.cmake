@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the header, the shared library, a CMake package (find_package(gattdb) gives gattdb::gattdb)
 # and gattdb.pc. Included from the top-level CMakeLists.txt when GATTDB_INSTALL is on.
 include(GNUInstallDirs)

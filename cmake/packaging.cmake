@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Debian packages with CPack (`cpack -G DEB` in the build folder), one per install component:
 #   libgattdb<major>  Runtime      the shared library
 #   libgattdb-dev     Development  header, .so link, CMake package, gattdb.pc

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The tool's manual page, gattdb(1), and its bash completion: the page is built from
 # docs/gattdb.1.scd with scdoc when scdoc is there; both are installed with the tool (component
 # Tools). Included from tools/CMakeLists.txt.

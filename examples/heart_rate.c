@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Builds a heart-rate database through the C interface and prints its image as hex, 16 bytes a
  * line. */
 #include <stdio.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hands out a fuzz input a piece at a time. Past its end every read gives zeros, so any input, even
 // an empty one, reads as a complete sequence of calls.
 #pragma once

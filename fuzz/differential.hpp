@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Checks shared by the fuzz targets: a failed check prints where and aborts, which both libFuzzer
 // and the replay program report as a crash.
 #pragma once

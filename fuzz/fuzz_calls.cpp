@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Differential fuzzing of the whole interface: the input drives a sequence of calls into the library
 // and into the reference model side by side, and every result and every image byte must agree.
 #include <cstdint>

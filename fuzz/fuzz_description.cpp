@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary text through the tool's description loader. It must refuse with input_error or accept;
 // it must never crash. A description it accepts always builds, the image decodes back to the same
 // database, and every output format writes it once its names resolve.

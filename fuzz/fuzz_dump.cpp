@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary bytes through the tool's image decoder, as binary and as hex text. The decoder must
 // refuse with input_error or accept; it must never crash or read outside the input. It accepts
 // exactly the images the library writes, so an accepted image must build again byte for byte and

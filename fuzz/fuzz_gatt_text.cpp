@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary text through the .gatt reader, strictly and with --lossy. It must refuse with input_error
 // or accept; it must never crash, and its messages stay one printable line. Whatever it accepts builds,
 // decodes back to the same database and builds again from the JSON description that `dump --json`

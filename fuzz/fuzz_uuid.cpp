@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary text as a UUID, through both adding calls: each must accept exactly the texts of 4, 8 or
 // 32 hex digits, and an accepted UUID must reach the image as the model writes it.
 #include <cstdint>

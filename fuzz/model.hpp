@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A reference model of the database for differential fuzzing. It is written from the documented
 // behaviour alone and kept deliberately plain (vectors, a rebuilt image on every question) so that
 // it shares no code and no cleverness with the library it checks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a fuzz target without libFuzzer: each argument is an input file, or a directory whose files
 // are inputs. Any compiler builds it, so the test suite replays the corpus and saved crash inputs
 // everywhere; a failing input aborts the program.

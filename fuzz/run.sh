@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the fuzz targets with clang and libFuzzer, then runs each in turn for SECONDS (default 60),
 # starting from its committed corpus, and prints the executions and coverage each reached.
 #

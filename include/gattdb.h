@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /*
  * gattdb: builds the attribute database of a Bluetooth LE GATT server and encodes it as one compact
  * byte image.

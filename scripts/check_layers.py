@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Fails when a tool source includes a header from a later folder of the core, or from a sibling on
 the same step, naming the file, its line and the include. The order is read from tools/core/README.md,
 the one place it is stated."""

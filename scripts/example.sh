@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the library and the gattdb tool and prints the heart-rate example's database image.
 set -euo pipefail
 cd "$(dirname "$0")/.."

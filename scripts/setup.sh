@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs from Debian's archive whatever the machine lacks of the packages listed one a line in
 # scripts/packages/*.txt.
 #   scripts/setup.sh            every list: what the test command's checks need as well

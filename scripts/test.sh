@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs every check in scripts/checks, in order, and stops at the first that fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."

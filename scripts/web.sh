@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The web configurator: the library and the tool core compiled to WebAssembly by Debian's emscripten,
 # and the page, written into one folder that works from file:// and from any static host.
 #   scripts/web.sh build [CMAKE_ARGS...]   build it into build/web/site (BUILD_DIR=... for another folder)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared helpers for tests that build databases through the C interface and read back images.
 #pragma once
 

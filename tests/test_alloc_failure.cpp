@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's allocations and releases, watched through the linker's --wrap of malloc and free.
 #include <cstdlib>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Slot rules, capacity and refusals of the building calls, observed through the image.
 #include <cstdio>
 #include <functional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loads the built shared library as a host does (dlopen and dlsym only) and reads its dynamic
 // symbol table and needed libraries from the file itself.
 #include <dlfcn.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Byte-exact images of whole databases.
 #include <functional>
 

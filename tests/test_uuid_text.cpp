@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // UUID text: exactly 4, 8 or 32 hex digits; everything else is refused, never read leniently.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The subcommands of the gattdb tool. Each returns the exit status and lets input_error and
 // file_error escape for main to report.
 #pragma once

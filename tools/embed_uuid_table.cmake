@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Turns the UUID table (kind, uuid, name, identifier, source; '#' lines are its licence notice) into a
 # C++ source with an array sorted by canonical UUID. Run as:
 #   cmake -DINPUT=tsv -DOUTPUT=cpp -P embed_uuid_table.cmake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // gattdb: builds database images from descriptions (JSON, .gatt), decodes, compares, checks and hashes
 // them.
 #include <CLI/CLI.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The web configurator's engine: the library and the tool core, compiled to WebAssembly, behind a few
 // calls that take text and answer JSON text, so that the page's JavaScript only shows what they say.
 // Every answer holds "errors": empty on success, otherwise the one line the command-line tool prints.

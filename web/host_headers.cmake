@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The tool core uses nlohmann-json, a header-only library. An Emscripten build looks for packages in
 # its own sysroot only, and must not see the host's /usr/include (its C library headers would shadow
 # Emscripten's), so the JSON headers alone are copied into the build tree and offered from there.

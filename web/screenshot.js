@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a 1280x800 screenshot of the configurator editing the heart-rate database, compared with
 // the mixed example: node web/screenshot.js docs/web-configurator.png
 const path = require('node:path');

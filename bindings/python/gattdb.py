@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Python host for the gattdb library, through ctypes.
 
     import gattdb

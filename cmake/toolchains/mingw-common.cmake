@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by the mingw-*.cmake toolchain files, which set CMAKE_SYSTEM_PROCESSOR first. The win32 thread
 # model's compilers (Debian's g++-mingw-w64-*-win32) are named on purpose: their runtime never needs
 # libwinpthread.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The tool core's folders include one way only (tools/core/README.md). First the check itself is shown
 # to fail on a wrong-way include, then it runs on the checkout.
 set -euo pipefail

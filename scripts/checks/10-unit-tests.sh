@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the library, the tools and the tests with warnings as errors, and runs the test suite.
 set -euo pipefail
 cd "$(dirname "$0")/../.."

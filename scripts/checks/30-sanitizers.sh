@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the library, the tool, the tests and the examples with AddressSanitizer and
 # UndefinedBehaviorSanitizer and runs the whole test suite under them. The benchmarks are left out:
 # they are no test, and 50-bench-builds.sh builds them.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the test programs (and the tool processes they start), the fuzz replay programs and the
 # example host under valgrind: any memory error, or any byte definitely or indirectly lost, fails
 # the check.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the library into a scratch prefix and uses it the ways hosts do (CMake's find_package, a
 # pkg-config compile, also after installing into another prefix, the Python module installed with
 # pip), checks that only the five calls are exported and only the C library is needed, then

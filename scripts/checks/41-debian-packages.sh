@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian packages with CPack and checks them as a Debian user meets them: lintian finds no
 # error; apt-get installs them; a C host builds against the system install with pkg-config, one with
 # find_package, and a firmware project with gattdb_add_database; the tool, its manual page and its

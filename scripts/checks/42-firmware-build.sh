@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Firmware integration from an installed gattdb: the installed tool runs from its prefix, and from a
 # copy of the prefix moved elsewhere, with no LD_LIBRARY_PATH; a firmware project that calls
 # gattdb_add_database against the prefix builds, finds the value its header names in the image,

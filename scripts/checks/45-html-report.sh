@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Opens the HTML report (`gattdb dump -f html`) of every example in headless Chromium and checks the
 # DOM its script leaves: every attribute has its table row and its byte block, and the blocks hold
 # the image's bytes.

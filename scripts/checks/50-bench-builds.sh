@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the benchmarks in Release, as bench/run.sh does, and runs each for a moment to prove that it
 # runs and that the library takes its databases. No timing is judged here: a shared CI machine's
 # figures prove nothing, and the ratios are bench/run.sh's job.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The web configurator: builds it with Debian's emscripten, warnings as errors, and runs its browser
 # test: Debian's Chromium, headless and driven by puppeteer-core, opens the built page from disk.
 # Installs what only this check needs when it is missing.

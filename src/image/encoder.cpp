@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // generate_db: writes the image in slot order, numbering handles from 1.
 #include <cstring>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gattdb.h"
 #include "layout.hpp"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The byte layout of the database image: entry markers, field widths and entry sizes.
 #pragma once
 

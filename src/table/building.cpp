@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The building calls: init_db, add_primary_service and add_characteristic.
 #include "../image/layout.hpp"
 #include "gattdb.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing a word least significant byte first, the order of the image's UUID fields.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The attribute table: the library's whole state, one fixed-capacity table with static storage.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading UUID text. All of it is defined here so that the adding calls, its only callers, compile it
 // inline: as a separate call it cost about a third of a 16-bit adding call.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Value copies packed one after another into chunks of heap memory. Adding a value rarely allocates,
 // the encoder reads the values from a few contiguous places, and init_db releases a handful of chunks
 // instead of one block per value.

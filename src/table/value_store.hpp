@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The copies of characteristic values the table refers to.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A C++ host built against an installed gattdb: the header it compiled with must match the package
 // CMake found, and the library must answer through its C interface.
 #include <gattdb.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* A firmware's use of its database: the image hr_db and its handles, both generated from the
  * description by gattdb_add_database. It checks the header's constants against the image, walking
  * the entries as docs/image-format.md lays them out, and prints the value at the value handle of

@@ -1,2 +1,3 @@
+// SPDX-License-Identifier: MIT
 // The same firmware compiled as C++: the generated header serves both languages.
 #include "firmware.c"

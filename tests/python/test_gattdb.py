@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Tests of the ctypes host in bindings/python, installed (pip install ./bindings/python) or put on
 PYTHONPATH. GATTDB_LIBRARY names the built or installed library."""
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test helpers: images written entry by entry, so tests can make the faulty ones the library
 // never writes, and the golden images of the examples.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The gattdb command as a user runs it: outputs, error lines and exit statuses.
 #include <gtest/gtest.h>
 #include <sys/wait.h>

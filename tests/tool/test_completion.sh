@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Drives the bash completion as bash does on Tab, through bash-completion's own loader: subcommands,
 # options, the values of -f, and file names. Usage: test_completion.sh COMPLETION.bash
 set -o pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The .gatt reader: its grammar and what it cannot keep, in one table; imports.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The names generated code gives services and characteristics: the rules in one table.
 #include <gtest/gtest.h>
 

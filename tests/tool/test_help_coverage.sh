@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The manual page's source and the bash completion's table name exactly the subcommands and options
 # that the tool's --help lists: an option added to the tool and not to them, or one left in them
 # after it went, fails here. Usage: test_help_coverage.sh TOOL PAGE.scd COMPLETION.bash

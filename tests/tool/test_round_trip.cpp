@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The promise of `dump --json`: the description it writes builds the identical image.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # bash completion for gattdb(1): subcommands, options, the values of options, and file names.
 
 # What to offer, one line per subcommand: its name, then its options as "gattdb SUBCOMMAND --help"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page: holds the database being edited, rebuilds it through the engine after every edit, and
 // opens, saves and compares files. The page names its description after the opened file (with .json,
 // as it saves it), or untitled.json; error lines name it so, where the tool names the file's path.

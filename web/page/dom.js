@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small helpers for building the page's elements.
 (function () {
   'use strict';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The editor: services and characteristics as an editable table. Each control carries the JSON path
 // (data-place) of the field it edits, so that errors and findings, which the engine reports by that
 // path, are shown where the edit happened. Typing edits the model in place and rebuilds; adding,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // window.gattdb: the engine (the gattdb library and the tool core, compiled to WebAssembly) behind the
 // calls the page and its tests use. Results and error lines are the command-line tool's: an error is
 // the line `gattdb` prints, "gattdb: NAME: PLACE: reason", where NAME is the name given with the input

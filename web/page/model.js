@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The editor's database: services and characteristics as the page edits them, read from and written
 // to description JSON (docs/tool.md), which the engine builds. The engine checks everything; this only
 // holds the fields.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the page shows of a built database: the image as hex with each attribute's bytes in its own
 // colour, the handle table, and the comparison with an older database. Bytes and rows of one
 // attribute share data-attribute, so that hovering or clicking either lights up both.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opens the built configurator from disk in Debian's Chromium, headless, driven by puppeteer-core.
 const fs = require('node:fs');
 const os = require('node:os');

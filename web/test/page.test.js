@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The configurator in headless Chromium, opened from disk: the engine gives the command-line tool's
 // bytes, an edit session builds a database, an image opens through the file input, and a refused edit
 // shows its error where it happened.

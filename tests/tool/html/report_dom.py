@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Checks the DOM that headless Chromium rendered from a `gattdb dump -f html` page.
 
 Usage: report_dom.py DOM IMAGE_HEX HANDLES

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/analysis/aes_cmac.hpp"
 
 #include <openssl/core_names.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // AES-CMAC (RFC 4493) with a 128-bit key, from OpenSSL's libcrypto.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // `gattdb check`: the mistakes that make a well-formed database unusable for clients, and the
 // update gate that keeps the handles bonded clients have cached. The library builds whatever it is
 // told; these rules catch what it should not have been told. docs/tool.md gives each rule's reason

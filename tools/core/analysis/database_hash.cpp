@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/analysis/database_hash.hpp"
 
 #include <vector>

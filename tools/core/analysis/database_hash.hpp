@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The GATT Database Hash (Bluetooth Core Specification 5.1 and later, Vol 3, Part G, 7.3): what a
 // client compares to decide whether the handles it cached are still good.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/analysis/diff.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What `gattdb diff` reports between two databases, and what `gattdb check --against` gates on.
 #pragma once
 

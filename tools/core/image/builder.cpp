@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/image/builder.hpp"
 
 #include "gattdb.h"

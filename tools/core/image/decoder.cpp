@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/image/decoder.hpp"
 
 #include "core/image/layout.hpp"

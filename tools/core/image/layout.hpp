@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The byte layout of the library's database image, as the tool reads it back: entry markers,
 // value flags and entry sizes, written apart from the encoder so that the decoder checks it rather
 // than sharing its mistakes. docs/image-format.md describes the format.

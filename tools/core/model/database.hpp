@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tool's picture of a database: what a description says and what an image holds, in one form,
 // so that reading, writing, dumping and comparing all work on the same records.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/model/labels.hpp"
 
 #include "core/model/properties.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How dumps and diffs name UUIDs and property sets.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/model/properties.hpp"
 
 #include <array>

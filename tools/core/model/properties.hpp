@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Characteristic property bits and the names descriptions and dumps give them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // UUID text as descriptions write it, as the library takes it and as the image holds it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/model/uuid_table.hpp"
 
 #include <algorithm>

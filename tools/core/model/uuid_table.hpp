@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The UUIDs the tool knows by name: the Bluetooth SIG's 16-bit services, characteristics and
 // descriptors, with their identifiers, and well-known vendor UUIDs. From tools/data/gatt-uuids.tsv,
 // compiled in so that the tool needs no data file at run time.

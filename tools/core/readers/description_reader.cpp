@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/readers/description_reader.hpp"
 
 #include <algorithm>

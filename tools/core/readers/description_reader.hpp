@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads descriptions: the JSON files people write for `gattdb build`.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pieces of a .gatt line: its fields, and the UUIDs, property lists and values they hold. Each
 // reader throws input_error at the place it is given ("profile.gatt:12") when a field is not of its
 // kind; what the image cannot hold is handed back for the line's reader to refuse or leave out.

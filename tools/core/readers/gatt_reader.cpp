@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/readers/gatt_reader.hpp"
 
 #include <algorithm>

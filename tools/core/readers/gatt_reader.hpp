@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The .gatt text format: one statement a line (PRIMARY_SERVICE, CHARACTERISTIC, #import, ...), read into
 // the database model as far as the image can hold it. docs/tool.md describes the format as read here.
 #pragma once

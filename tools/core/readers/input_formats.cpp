@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/readers/input_formats.hpp"
 
 #include <algorithm>

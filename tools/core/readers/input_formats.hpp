@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The forms the tool reads: descriptions, which people write, and images, which the library
 // writes. Each form is one reader into the database model and one row of the table below; a new
 // input format is a new reader and a new row.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What some readers take beside the text itself: where imported files are searched, and whether
 // what the image cannot hold is refused or left out with a warning.
 #pragma once

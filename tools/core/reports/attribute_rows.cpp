@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/reports/attribute_rows.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What `gattdb dump` shows: one row per attribute, or one line per service. The rows are shared by
 // every view of a database (text, Markdown, HTML).
 #pragma once

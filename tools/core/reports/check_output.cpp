@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/reports/check_output.hpp"
 
 #include <nlohmann/json.hpp>

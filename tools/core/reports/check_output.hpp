@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How `gattdb check` writes its findings: one line each for people, or a JSON array for CI systems.
 #pragma once
 

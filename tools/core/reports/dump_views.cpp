@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/reports/dump_views.hpp"
 
 #include <algorithm>

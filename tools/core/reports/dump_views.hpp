@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The views `gattdb dump -f` gives of a database: one row each, so that a new view is a new
 // function and a new row.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // `gattdb dump -f html`: one page that needs nothing but itself. The server side writes the tables,
 // so they read without scripts; the script draws the byte map from the data block and links it
 // with the table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The HTML view of a database: one page people would rather look at than read.
 #pragma once
 

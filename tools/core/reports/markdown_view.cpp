@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // `gattdb dump -f markdown`: the attribute table and the services, as GitHub-flavoured Markdown.
 #include "core/reports/markdown_view.hpp"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Markdown view of a database, for a firmware project's documents.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/support/c_names.hpp"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Names that generated C and C++ code declares: the symbol given with --name and the constants of
 // the header format.
 #pragma once

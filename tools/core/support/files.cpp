@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/support/files.hpp"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading inputs and writing outputs, with "-" for the standard streams.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/support/hex.hpp"
 
 #include <cctype>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hex text: values in descriptions, images in the default output of `build`.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one error type for input the tool cannot take: every reader of outside input throws it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tool's tables of formats and views are arrays of rows, each with a `name` that the command
 // line takes; this finds a row by it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/writers/built_database.hpp"
 
 #include "core/image/builder.hpp"

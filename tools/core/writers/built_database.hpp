@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every writer of `gattdb build` works from: the database with its image and its items' names.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/writers/description_writer.hpp"
 
 #include <nlohmann/json.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes descriptions: the JSON that `gattdb dump -f json` and `gattdb import` give.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/writers/handle_formats.hpp"
 
 #include <algorithm>

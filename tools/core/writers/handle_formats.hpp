@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The output formats that give the image's attribute handles by name, for the code that serves the
 // image (header) and for host programs that read and write by handle (map).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/writers/handle_names.hpp"
 
 #include <cctype>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The names by which generated code and host programs refer to services and characteristics: each
 // item's own `name` from the description, otherwise one derived from its UUID. Images hold no names,
 // so an image read back gets derived names only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/writers/output_formats.hpp"
 
 #include <algorithm>

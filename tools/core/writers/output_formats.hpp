@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The forms `gattdb build` writes: the image itself (hex, bin, c) and, for firmware and host
 // programs, its attribute handles by name (header, map). Each form is one writer and one row of the
 // table of output formats; a new output format is a new writer and a new row.
