@@ -12,9 +12,6 @@
 namespace gattdb::tool {
 namespace {
 
-// The client characteristic configuration descriptor's UUID; the image implies it.
-constexpr const char *CCCD_UUID = "2902";
-
 std::string value_details(const std::vector<std::uint8_t> &value) {
     if (value.empty()) return "(empty)";
     std::string details = hex_text(value, " ");
@@ -43,29 +40,28 @@ std::string table_line(const std::string &handle, const std::string &type, const
     return line + "\n";
 }
 
+// Properties and value handle of a declaration, the value as hex and text; nothing for the others.
+std::string details(const database &db, const attribute &a) {
+    if (!a.characteristic) return "";
+    const characteristic &c = db.services[a.service].characteristics[*a.characteristic];
+    switch (a.kind) {
+    case attribute_kind::declaration:
+        return properties_label(c.properties) + "; value handle " + std::to_string(a.value_handle);
+    case attribute_kind::value: return value_details(c.value);
+    default: return "";
+    }
+}
+
 }  // namespace
 
 std::vector<attribute_row> attribute_rows(const database &db) {
     std::vector<attribute_row> rows;
-    const std::vector<service_handles> handles = assign_handles(db);
     std::size_t offset = 0;
-    auto add = [&](unsigned handle, const char *type, const std::string &uuid, std::string details,
-                   std::size_t size) {
-        rows.push_back({handle, type, uuid, std::move(details), offset, size});
+    for (const attribute &a : attributes_of(db)) {
+        const std::size_t size = layout::entry_size(db, a);
+        rows.push_back({a.handle, kind_name(a.kind), a.uuid, details(db, a), offset, size, a.kind, a.service,
+                        a.characteristic});
         offset += size;
-    };
-    for (std::size_t i = 0; i < db.services.size(); ++i) {
-        const service &s = db.services[i];
-        add(handles[i].declaration, "service", s.uuid, "", layout::service_entry_size(s));
-        for (std::size_t j = 0; j < s.characteristics.size(); ++j) {
-            const characteristic &c = s.characteristics[j];
-            const characteristic_handles &h = handles[i].characteristics[j];
-            add(h.declaration, "declaration", c.uuid,
-                properties_label(c.properties) + "; value handle " + std::to_string(h.value),
-                layout::declaration_entry_size(c));
-            add(h.value, "value", c.uuid, value_details(c.value), layout::value_entry_size(c));
-            if (c.cccd) add(h.descriptor, "descriptor", CCCD_UUID, "", layout::DESCRIPTOR_ENTRY_SIZE);
-        }
     }
     return rows;
 }

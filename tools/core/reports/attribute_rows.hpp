@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/model/attributes.hpp"
 #include "core/model/database.hpp"
 
 namespace gattdb::tool {
@@ -18,8 +19,12 @@ struct attribute_row {
     std::string details;  // properties and value handle, or the value as hex and text
     std::size_t offset;   // where the attribute's entry starts in the image
     std::size_t size;     // and its bytes
+    attribute_kind kind;  // what type names
+    std::size_t service;  // the item it belongs to, as attributes_of gives it
+    std::optional<std::size_t> characteristic;
 };
 
+// The rows of the attributes, in image order, from the one walk over them (attributes_of).
 std::vector<attribute_row> attribute_rows(const database &db);
 
 struct service_row {

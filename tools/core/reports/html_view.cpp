@@ -208,9 +208,9 @@ std::string html_report(const database &db, const std::string &source) {
     const std::string title = "GATT database: " + escaped(source);
     const std::string database_findings = findings_list(findings, 0);
     std::string legend;
-    for (const char *type : {"service", "declaration", "value", "descriptor"}) {
-        legend += tag("span", "class=\"" + std::string(type) + "\"",
-                      "<span class=\"type\"></span>" + std::string(type));
+    for (const attribute_kind kind : ATTRIBUTE_KINDS) {
+        const std::string type = kind_name(kind);
+        legend += tag("span", "class=\"" + type + "\"", "<span class=\"type\"></span>" + type);
     }
     legend += " Hover over a block for its attribute; click a row or a block to mark both.";
 
