@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// What `gattdb dump` shows: one row per attribute, or one line per service. The rows are shared by
-// every view of a database (text, Markdown, HTML).
+// The rows every view of a database shows (text, Markdown, HTML, the page): one per attribute, one
+// per service, and the usage line.
 #pragma once
 
 #include <cstddef>
@@ -39,12 +39,5 @@ std::vector<service_row> service_rows(const database &db);
 
 // "6 of 255 handles, 30 bytes".
 std::string usage_text(const database &db);
-
-// One row per attribute: handle, attribute type, UUID with its SIG name, and properties, value
-// handle or value (hex, and text where printable).
-std::string attribute_table(const database &db);
-
-// One line per service (handle range, characteristics, bytes) and a total line.
-std::string summary(const database &db);
 
 }  // namespace gattdb::tool

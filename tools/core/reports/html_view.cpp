@@ -202,7 +202,7 @@ std::string counts(const std::vector<finding> &findings) {
 
 }  // namespace
 
-std::string html_report(const database &db, const std::string &source) {
+std::string html_view(const database &db, const std::string &source) {
     const std::vector<attribute_row> rows = attribute_rows(db);
     const std::vector<finding> findings = check_database(db);
     const std::string title = "GATT database: " + escaped(source);
