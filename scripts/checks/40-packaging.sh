@@ -9,10 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/checks/lib.sh
 
-root=${BUILD_DIR:-build/packaging}
-rm -rf "$root"
-mkdir -p "$root"
-root=$(cd "$root" && pwd)
+root=$(scratch_dir build/packaging)
 calls="add_characteristic add_primary_service generate_db get_db_size init_db"
 
 build_and_install() { # build directory, install prefix, extra cmake arguments

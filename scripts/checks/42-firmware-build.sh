@@ -9,10 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/checks/lib.sh
 
-root=${BUILD_DIR:-build/firmware}
-rm -rf "$root"
-mkdir -p "$root"
-root=$(cd "$root" && pwd)
+root=$(scratch_dir build/firmware)
 
 
 # --- The tool installed, and moved
