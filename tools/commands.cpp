@@ -6,6 +6,7 @@
 #include "core/analysis/checks.hpp"
 #include "core/analysis/database_hash.hpp"
 #include "core/analysis/diff.hpp"
+#include "core/model/labels.hpp"
 #include "core/reports/check_output.hpp"
 #include "core/reports/dump_views.hpp"
 #include "core/support/files.hpp"
@@ -15,18 +16,39 @@
 namespace gattdb::tool {
 namespace {
 
-// The input at path, in the format options name, or its extension gives, or else fallback.
+// The input at path, in the format options name, or its contents or extension give, or else fallback.
 database load(const std::string &path, const input_options &options,
               std::initializer_list<input_kind> accepted, std::string_view fallback) {
-    return read_input_file(path, input_format_for(path, options.from, accepted, fallback), options.reading);
+    return load_input(path, options.from, accepted, fallback, options.reading);
+}
+
+// A capture as the device served it, for the commands that show or compare databases.
+input_options as_served(const input_options &options, bool complete = false) {
+    input_options served = options;
+    served.reading.as_served = true;
+    served.reading.complete = complete;
+    return served;
+}
+
+// Values a capture did not hold are not compared; say so once.
+void note_unknown_values(const database &db, const std::string &path, const read_options &options) {
+    std::size_t unknown = 0;
+    for (const service &s : db.services) {
+        for (const characteristic &c : s.characteristics) unknown += c.served.value_known ? 0 : 1;
+    }
+    if (unknown != 0 && options.warn) {
+        options.warn(input_name(path) + ": the capture holds no whole value for " +
+                     count_of(unknown, "characteristic") + "; those values are not compared");
+    }
 }
 
 // What an image is read as when nothing else says: bytes, or hex text with --hex.
 std::string_view image_default(const input_options &options) { return options.hex_input ? "hex" : "bin"; }
 
-constexpr std::initializer_list<input_kind> DESCRIPTIONS = {input_kind::description};
-constexpr std::initializer_list<input_kind> IMAGES = {input_kind::image};
-constexpr std::initializer_list<input_kind> EITHER = {input_kind::description, input_kind::image};
+constexpr std::initializer_list<input_kind> DESCRIPTIONS = {input_kind::description, input_kind::capture};
+constexpr std::initializer_list<input_kind> IMAGES = {input_kind::image, input_kind::capture};
+constexpr std::initializer_list<input_kind> EITHER = {input_kind::description, input_kind::image,
+                                                      input_kind::capture};
 
 }  // namespace
 
@@ -39,14 +61,17 @@ int run_build(const build_options &options) {
 }
 
 int run_dump(const dump_options &options) {
-    const database db = load(options.image, options.input, IMAGES, image_default(options.input));
+    const database db = load(options.image, as_served(options.input), IMAGES, image_default(options.input));
     write_output("-", dump_view_named(options.view)->render(db, input_name(options.image)));
     return 0;
 }
 
 int run_diff(const diff_options &options) {
-    const database old_db = load(options.old_path, options.input, EITHER, image_default(options.input));
-    const database new_db = load(options.new_path, options.input, EITHER, image_default(options.input));
+    const input_options input = as_served(options.input);
+    const database old_db = load(options.old_path, input, EITHER, image_default(input));
+    const database new_db = load(options.new_path, input, EITHER, image_default(input));
+    note_unknown_values(old_db, options.old_path, input.reading);
+    note_unknown_values(new_db, options.new_path, input.reading);
     const std::vector<std::string> differences = compare_databases(old_db, new_db);
     std::string text;
     for (const std::string &line : differences) text += line + "\n";
@@ -62,10 +87,13 @@ int run_import(const import_options &options) {
 }
 
 int run_check(const check_options &options) {
-    const database db = load(options.input_path, options.input, EITHER, image_default(options.input));
+    const input_options input = as_served(options.input);
+    const database db = load(options.input_path, input, EITHER, image_default(input));
     check_settings settings{std::nullopt, options.ignored};
-    if (options.against)
-        settings.against = load(*options.against, options.input, EITHER, image_default(options.input));
+    if (options.against) {
+        settings.against = load(*options.against, input, EITHER, image_default(input));
+        note_unknown_values(db, options.input_path, input.reading);
+    }
     const std::vector<finding> findings = check_database(db, settings);
     write_output("-", options.format == "json" ? finding_json(findings)
                                                : finding_lines(input_name(options.input_path), findings));
@@ -76,7 +104,8 @@ int run_check(const check_options &options) {
 }
 
 int run_hash(const hash_options &options) {
-    const database db = load(options.input_path, options.input, EITHER, image_default(options.input));
+    const database db =
+        load(options.input_path, as_served(options.input, true), EITHER, image_default(options.input));
     write_output("-", hex_text(database_hash(db), "") + "\n");
     return 0;
 }

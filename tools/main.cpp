@@ -48,12 +48,25 @@ void add_description_reading(CLI::App &command, input_options &options) {
     options.reading.warn = [](const std::string &warning) { report(warning, 0); };
 }
 
+// --connection and --local, for every command, since every one reads captures.
+void add_capture_reading(CLI::App &command, input_options &options) {
+    command
+        .add_option("--connection", options.reading.connection,
+                    "Read this connection of a capture (from 1, in capture order) instead of the one whose "
+                    "discovery covers the most attributes")
+        ->check(CLI::PositiveNumber);
+    command.add_flag("--local", options.reading.local,
+                     "A capture's server is the capturing host itself, not the remote device");
+    options.reading.warn = [](const std::string &warning) { report(warning, 0); };
+}
+
 // The options of a command that reads descriptions and images alike, as diff does.
 void add_either_input(CLI::App &command, input_options &options) {
-    add_from(command, options, {input_kind::description, input_kind::image},
+    add_from(command, options, {input_kind::description, input_kind::image, input_kind::capture},
              "The inputs' format, when their names do not end in one (default bin)");
     command.add_flag("--hex", options.hex_input, "Read images as hex text (--from hex)");
     add_description_reading(command, options);
+    add_capture_reading(command, options);
 }
 
 CLI::App *add_build(CLI::App &app, build_options &options) {
@@ -61,9 +74,10 @@ CLI::App *add_build(CLI::App &app, build_options &options) {
         app.add_subcommand("build", "Build a database image, or its handles by name, from a description");
     build->add_option("DESCRIPTION", options.description, "The description file, or - for standard input")
         ->required();
-    add_from(*build, options.input, {input_kind::description},
+    add_from(*build, options.input, {input_kind::description, input_kind::capture},
              "The description's format, when its name does not end in it (default json)");
     add_description_reading(*build, options.input);
+    add_capture_reading(*build, options.input);
     build->add_option("-o,--output", options.output,
                       "Write here instead of standard output; only complete "
                       "output replaces the file");
@@ -84,9 +98,13 @@ CLI::App *add_build(CLI::App &app, build_options &options) {
 }
 
 CLI::App *add_dump(CLI::App &app, dump_options &options) {
-    CLI::App *dump = app.add_subcommand("dump", "Print the attributes of a database image");
-    dump->add_option("IMAGE", options.image, "The image file, or - for standard input")->required();
-    add_from(*dump, options.input, {input_kind::image}, "The image's format (default bin)");
+    CLI::App *dump = app.add_subcommand(
+        "dump", "Print the attributes of a database image, or of the database a capture shows");
+    dump->add_option("IMAGE", options.image, "The image or capture file, or - for standard input")
+        ->required();
+    add_from(*dump, options.input, {input_kind::image, input_kind::capture},
+             "The image's format (default bin; a capture is known by its contents)");
+    add_capture_reading(*dump, options.input);
     dump->add_flag("--hex", options.input.hex_input,
                    "Read the image as hex text, as build writes it by default (--from hex)");
     std::string views;
@@ -119,16 +137,19 @@ CLI::App *add_diff(CLI::App &app, diff_options &options) {
 }
 
 CLI::App *add_import(CLI::App &app, import_options &options) {
-    CLI::App *import =
-        app.add_subcommand("import", "Write a .gatt file as the JSON description of the same image");
-    import->add_option("DESCRIPTION", options.description, "The .gatt file, or - for standard input")
+    CLI::App *import = app.add_subcommand(
+        "import",
+        "Write a .gatt file, or the database a capture shows, as the JSON description of the same image");
+    import
+        ->add_option("DESCRIPTION", options.description, "The .gatt file or capture, or - for standard input")
         ->required();
-    add_from(*import, options.input, {input_kind::description},
+    add_from(*import, options.input, {input_kind::description, input_kind::capture},
              "The description's format, when its name does not end in it (default gatt)");
     import->add_option(
         "-o,--output", options.output,
         "Write here instead of standard output; only a complete description replaces the file");
     add_description_reading(*import, options.input);
+    add_capture_reading(*import, options.input);
     return import;
 }
 

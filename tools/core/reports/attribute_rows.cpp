@@ -15,11 +15,12 @@ namespace {
 // The client characteristic configuration descriptor's UUID; the image implies it.
 constexpr const char *CCCD_UUID = "2902";
 
-std::string value_details(const std::vector<std::uint8_t> &value) {
+std::string value_details(const std::vector<std::uint8_t> &value, bool known = true) {
+    if (!known && value.empty()) return "(not read)";
     if (value.empty()) return "(empty)";
     std::string details = hex_text(value, " ");
     if (is_printable_text(value)) details += "  \"" + std::string(value.begin(), value.end()) + "\"";
-    return details;
+    return known ? details : details + "  (only its start was read)";
 }
 
 std::string padded(std::string text, std::size_t width) {
@@ -56,15 +57,30 @@ std::vector<attribute_row> attribute_rows(const database &db) {
     };
     for (std::size_t i = 0; i < db.services.size(); ++i) {
         const service &s = db.services[i];
-        add(handles[i].declaration, "service", s.uuid, "", layout::service_entry_size(s));
+        add(handles[i].declaration, s.served.secondary ? "secondary" : "service", s.uuid, "",
+            layout::service_entry_size(s));
+        // What only a device serves, the image never: it takes no bytes of one.
+        for (const served_include &include : s.served.includes)
+            add(include.handle, "include", include.uuid, handle_range(include.service, include.last), 0);
         for (std::size_t j = 0; j < s.characteristics.size(); ++j) {
             const characteristic &c = s.characteristics[j];
             const characteristic_handles &h = handles[i].characteristics[j];
             add(h.declaration, "declaration", c.uuid,
                 properties_label(c.properties) + "; value handle " + std::to_string(h.value),
                 layout::declaration_entry_size(c));
-            add(h.value, "value", c.uuid, value_details(c.value), layout::value_entry_size(c));
-            if (c.cccd) add(h.descriptor, "descriptor", CCCD_UUID, "", layout::DESCRIPTOR_ENTRY_SIZE);
+            add(h.value, "value", c.uuid, value_details(c.value, c.served.value_known),
+                layout::value_entry_size(c));
+            auto other = c.served.descriptors.begin();
+            auto add_served_before = [&](unsigned handle) {
+                for (; other != c.served.descriptors.end() && other->handle < handle; ++other)
+                    add(other->handle, "descriptor", other->uuid,
+                        value_details(other->value, other->value_known), 0);
+            };
+            if (c.cccd) {
+                add_served_before(h.descriptor);
+                add(h.descriptor, "descriptor", CCCD_UUID, "", layout::DESCRIPTOR_ENTRY_SIZE);
+            }
+            add_served_before(~0U);
         }
     }
     return rows;
