@@ -5,6 +5,7 @@
 #include <set>
 
 #include "core/model/labels.hpp"
+#include "core/model/limits.hpp"
 #include "core/model/properties.hpp"
 #include "core/model/uuid.hpp"
 
@@ -163,29 +164,19 @@ class builder {
     }
 
     void check_limits() {
-        if (db_.services.size() > MAX_SERVICES)
-            throw input_error(name_,
-                              "more than " + std::to_string(MAX_SERVICES) + " services, the image's limit");
-        unsigned handles = 0;
-        for (const service &s : db_.services) {
-            if (s.characteristics.size() > MAX_CHARACTERISTICS) {
-                throw input_error(s.from.place, "more than " + std::to_string(MAX_CHARACTERISTICS) +
-                                                    " characteristics in one service, the image's limit");
+        handle_budget handles;
+        for (std::size_t i = 0; i < db_.services.size(); ++i) {
+            service &s = db_.services[i];
+            check_room_for_service(i, s.from.place);
+            handles.take(1, s.from.place);
+            for (std::size_t j = 0; j < s.characteristics.size(); ++j) {
+                const characteristic &c = s.characteristics[j];
+                check_room_for_characteristic(j, c.from.place);
+                check_value_length(c.value.size(), c.from.place);
+                handles.take(handle_count(c), c.from.place);
             }
-            handles += 1;
-            for (const characteristic &c : s.characteristics) {
-                handles += handle_count(c);
-                if (c.value.size() > MAX_VALUE_LENGTH) {
-                    throw input_error(c.from.place, "a value of " + std::to_string(c.value.size()) +
-                                                        " bytes, the image's limit is " +
-                                                        std::to_string(MAX_VALUE_LENGTH));
-                }
-            }
+            s.served = {};
         }
-        if (handles > MAX_HANDLE)
-            throw input_error(
-                name_, "needs more than " + std::to_string(MAX_HANDLE) + " handles, the image's limit");
-        for (service &s : db_.services) s.served = {};
     }
 
     const discovery &found_;
