@@ -23,13 +23,11 @@ unsigned little_endian(const std::vector<std::uint8_t> &bytes, std::size_t at) {
     return bytes[at] | static_cast<unsigned>(bytes[at + 1]) << 8;
 }
 
+// Least significant byte first on the air, most significant first as people write it.
 std::string address_text(const std::vector<std::uint8_t> &bytes, std::size_t at) {
-    std::string text;
-    for (std::size_t i = 0; i < 6; ++i) {  // least significant byte first on the air
-        char part[4];
-        std::snprintf(part, sizeof part, "%02X", bytes[at + 5 - i]);
-        text += (i == 0 ? "" : ":") + std::string(part);
-    }
+    char text[18];
+    std::snprintf(text, sizeof text, "%02X:%02X:%02X:%02X:%02X:%02X", bytes[at + 5], bytes[at + 4],
+                  bytes[at + 3], bytes[at + 2], bytes[at + 1], bytes[at]);
     return text;
 }
 
