@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "core/model/labels.hpp"
 #include "core/readers/capture/att_discovery.hpp"
 #include "core/readers/capture/btsnoop.hpp"
 #include "core/readers/capture/hci_reassembly.hpp"
@@ -72,8 +73,8 @@ database read_capture(const std::string &path, const hci_capture &capture, const
                      std::to_string(found.size()) + " (handle " + hex4(connection.handle) +
                      (connection.peer.empty() ? "" : ", peer " + connection.peer) + ", from record " +
                      std::to_string(connection.first_record) + "), " +
-                     std::to_string(found[chosen].attribute_count()) +
-                     " attributes discovered; --connection N reads another");
+                     count_of(found[chosen].attribute_count(), "attribute") +
+                     " discovered; --connection N reads another");
     }
     warn_all(options, name, found[chosen].warnings);
     return served_database(found[chosen], options, name);
