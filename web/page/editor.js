@@ -82,7 +82,7 @@
   }
 
   function create(container, vocabulary, hooks) {
-    // hooks.changed(): a field changed in place, rebuild. hooks.restructure(mutate): an edit that adds,
+    // hooks.changed(place): a field of the item at place changed in place, rebuild. hooks.restructure(mutate): an edit that adds,
     // removes or moves items; the page applies it to the database, redraws and rebuilds.
     const lists = suggestionLists(vocabulary);
 
@@ -95,7 +95,7 @@
         item.uuid,
         (v) => {
           item.uuid = v.trim();
-          hooks.changed();
+          hooks.changed(place);
         },
         { list: 'uuids-' + role, placeholder: placeholder, className: 'uuid' },
       );
@@ -108,13 +108,13 @@
         item.name,
         (v) => {
           item.name = v;
-          hooks.changed();
+          hooks.changed(place);
         },
         { placeholder: placeholder, className: 'name' },
       );
     }
 
-    function propertyBoxes(c, place, redraw) {
+    function propertyBoxes(c, place) {
       return el(
         'div',
         {
@@ -135,7 +135,7 @@
                 const chosen = new Set(c.properties);
                 event.target.checked ? chosen.add(p.name) : chosen.delete(p.name);
                 c.properties = vocabulary.properties.map((q) => q.name).filter((n) => chosen.has(n));
-                redraw();
+                hooks.changed(place);
               },
             }),
             PROPERTY_LABELS[p.name] || p.name,
@@ -152,7 +152,7 @@
           'data-place': place + '.mode',
           onchange: (event) => {
             c.valueMode = event.target.value;
-            hooks.changed();
+            hooks.changed(place);
           },
         },
         el('option', { value: 'hex', textContent: 'hex', selected: c.valueMode === 'hex' }),
@@ -160,12 +160,12 @@
       );
       const input = textField(place + '.value', 'Value', c.value, (v) => {
         c.value = v;
-        hooks.changed();
+        hooks.changed(place);
       });
       return el('div', { className: 'value' }, mode, input);
     }
 
-    function characteristicRow(s, i, c, j, redraw) {
+    function characteristicRow(s, i, c, j) {
       const place = characteristicPlace(i, j);
       const label = 'characteristic ' + (j + 1) + ' of service ' + (i + 1);
       return el(
@@ -179,20 +179,20 @@
           el('div', { className: 'uuid-name', 'data-uuid-name': place }),
         ),
         el('td', {}, nameField(c, place, 'Characteristic name', 'derived')),
-        el('td', {}, propertyBoxes(c, place, redraw)),
+        el('td', {}, propertyBoxes(c, place)),
         el('td', {}, valueField(c, place)),
         el(
           'td',
           { className: 'cccd' },
           el('input', {
             type: 'checkbox',
-            checked: model.hasCccd(c),
+            checked: c.cccd === true, // the page ticks it from each build's attributes
             'aria-label': 'Client characteristic configuration descriptor',
             title: 'Client characteristic configuration descriptor (2902)',
             'data-place': place + '.cccd',
             onchange: (event) => {
               c.cccd = event.target.checked;
-              hooks.changed();
+              hooks.changed(place);
             },
           }),
         ),
@@ -207,7 +207,7 @@
       );
     }
 
-    function serviceCard(db, s, i, redraw) {
+    function serviceCard(db, s, i) {
       const place = servicePlace(i);
       const label = 'service ' + (i + 1);
       return el(
@@ -249,7 +249,7 @@
                 'tbody',
                 {},
                 s.characteristics.flatMap((c, j) => [
-                  characteristicRow(s, i, c, j, redraw),
+                  characteristicRow(s, i, c, j),
                   el(
                     'tr',
                     { className: 'message-row' },
@@ -279,14 +279,10 @@
             ? document.activeElement.getAttribute('data-place') ||
               document.activeElement.getAttribute('aria-label')
             : null;
-        const redraw = () => {
-          this.render(db);
-          hooks.changed();
-        };
         clear(
           container,
           lists,
-          db.services.map((s, i) => serviceCard(db, s, i, redraw)),
+          db.services.map((s, i) => serviceCard(db, s, i)),
           el('div', { className: 'messages', 'data-messages': 'services' }),
           el('button', {
             type: 'button',

@@ -22,41 +22,103 @@
     return value.toString(16).toUpperCase().padStart(2, '0');
   }
 
-  function attributeAt(attributes) {
-    const owners = [];
-    attributes.forEach((a, index) => {
-      for (let i = 0; i < a.length; ++i) owners[a.offset + i] = index;
-    });
+  // Which attribute each byte of the image belongs to.
+  function attributeAt(image, attributes) {
+    const owners = new Uint16Array(image.length);
+    attributes.forEach((a, index) => owners.fill(index, a.offset, a.offset + a.length));
     return owners;
   }
 
-  function byteMap(image, attributes) {
-    const owners = attributeAt(attributes);
-    const lines = [];
-    for (let start = 0; start < image.length; start += BYTES_PER_LINE) {
-      const bytes = Array.from(image.subarray(start, start + BYTES_PER_LINE), (value, i) => {
-        const index = owners[start + i];
+  const LINE_HEIGHT = 19; // px, as .hex-line sets it
+  const SPARE_LINES = 8; // drawn above and below the visible ones, for smooth scrolling
+
+  // The image as hex lines in a scrolling box. Only the lines in view (and a few around them) are in
+  // the DOM, so that the largest image costs what a small one does; they are drawn again from the
+  // current image whenever it changes or the box scrolls. afterDraw() runs after each drawing (the
+  // page marks the lit attributes again).
+  function createByteMap(container, afterDraw) {
+    const box = el('div', { className: 'hex', 'aria-label': 'Image bytes', tabIndex: 0 });
+    const spacer = el('div', { className: 'hex-spacer' });
+    const lines = el('div', { className: 'hex-lines' });
+    spacer.append(lines);
+    box.append(spacer);
+    clear(container, box);
+    let image = new Uint8Array(0);
+    let attributes = [];
+    let owners = new Uint16Array(0);
+    let drawn = null; // [first, end) of the lines in the DOM
+    // The box's height and scroll position as last seen, so that drawing never waits for a layout.
+    let height = window.innerHeight;
+    let scrolled = 0;
+
+    function lineOf(start) {
+      const bytes = [];
+      for (let i = start; i < Math.min(start + BYTES_PER_LINE, image.length); ++i) {
+        const index = owners[i];
         const a = attributes[index];
-        return el('span', {
-          className: 'byte' + (a.offset === start + i ? ' first' : ''),
-          textContent: hexByte(value),
-          title: 'handle ' + a.handle + ' ' + a.type + ' ' + a.label + ' (byte ' + (start + i) + ')',
-          'data-attribute': index,
-          style: 'background:' + colour(a),
-        });
-      });
-      // Spaces between the bytes, so that copied lines are hex text the tool reads.
-      const spaced = bytes.flatMap((b) => [' ', b]);
-      lines.push(
-        el(
-          'div',
-          { className: 'hex-line' },
-          el('span', { className: 'offset' }, start.toString(16).toUpperCase().padStart(4, '0')),
-          spaced,
-        ),
+        // Spaces between the bytes, so that copied lines are hex text the tool reads.
+        bytes.push(
+          ' ',
+          el('span', {
+            className: 'byte' + (a.offset === i ? ' first' : ''),
+            textContent: hexByte(image[i]),
+            title: 'handle ' + a.handle + ' ' + a.type + ' ' + a.label + ' (byte ' + i + ')',
+            'data-attribute': index,
+            style: 'background:' + colour(a),
+          }),
+        );
+      }
+      return el(
+        'div',
+        { className: 'hex-line' },
+        el('span', { className: 'offset' }, start.toString(16).toUpperCase().padStart(4, '0')),
+        bytes,
       );
     }
-    return el('div', { className: 'hex', 'aria-label': 'Image bytes' }, lines);
+
+    function draw(force) {
+      const count = Math.ceil(image.length / BYTES_PER_LINE);
+      const visible = Math.ceil(height / LINE_HEIGHT);
+      const top = Math.floor(scrolled / LINE_HEIGHT);
+      const first = Math.max(0, top - SPARE_LINES);
+      const end = Math.min(count, top + visible + SPARE_LINES);
+      if (!force && drawn && drawn.first === first && drawn.end === end) return;
+      drawn = { first, end };
+      spacer.style.height = count * LINE_HEIGHT + 'px';
+      lines.style.transform = 'translateY(' + first * LINE_HEIGHT + 'px)';
+      const shown = [];
+      for (let line = first; line < end; ++line) shown.push(lineOf(line * BYTES_PER_LINE));
+      clear(lines, shown);
+      afterDraw();
+    }
+    box.addEventListener('scroll', () => {
+      scrolled = box.scrollTop;
+      draw(false);
+    });
+    new ResizeObserver(([entry]) => {
+      if (entry.contentRect.height > 0) height = entry.contentRect.height;
+      draw(false);
+    }).observe(box);
+
+    return {
+      show(newImage, newAttributes) {
+        image = newImage;
+        attributes = newAttributes;
+        owners = attributeAt(image, attributes);
+        draw(true);
+      },
+      // Scrolls the attribute's first byte into view, when it is not in view already.
+      reveal(index) {
+        const a = attributes[index];
+        if (!a) return;
+        const y = Math.floor(a.offset / BYTES_PER_LINE) * LINE_HEIGHT;
+        if (y < scrolled || y + LINE_HEIGHT > scrolled + height) {
+          scrolled = Math.max(0, y - LINE_HEIGHT);
+          box.scrollTop = scrolled;
+          draw(false);
+        }
+      },
+    };
   }
 
   function plural(count, noun) {
@@ -140,30 +202,30 @@
     );
   }
 
-  // The old and new handles that diff's "moved:" lines name: "declaration 2 -> 3, value 3 -> 4".
-  function movedHandles(lines) {
+  // The old and new handles of every attribute that the differences say moved.
+  function movedAttributes(differences) {
     const before = new Set();
     const after = new Set();
-    for (const line of lines.filter((l) => l.startsWith('moved: '))) {
-      for (const match of line.matchAll(/(\d+) -> (\d+)/g)) {
-        before.add(Number(match[1]));
-        after.add(Number(match[2]));
+    for (const d of differences) {
+      for (const m of d.moves) {
+        before.add(m.oldHandle);
+        after.add(m.newHandle);
       }
     }
     return { before, after };
   }
 
-  function comparison(name, lines, oldAttributes) {
-    const moved = movedHandles(lines);
+  function comparison(name, differences, oldAttributes) {
+    const moved = movedAttributes(differences);
     return el(
       'div',
       { className: 'comparison' },
       el('h3', {}, 'Compared with ' + name),
-      lines.length
+      differences.length
         ? el(
             'pre',
             { className: 'diff' },
-            lines.map((l) => el('div', { className: l.split(':')[0] }, l)),
+            differences.map((d) => el('div', { className: d.kind }, d.line)),
           )
         : el('p', {}, 'The databases are the same.'),
       el(
@@ -177,13 +239,17 @@
 
   // Hovering or focusing a byte or a row lights up the attribute; clicking selects it. Returns
   // mark(className, indices), with which the editor lights up the attributes of its rows.
+  // mark.again() lights up the marked attributes' nodes once more, after they were drawn anew.
   function link(root, onSelect) {
+    const marked = { hot: [], selected: [] };
     const mark = (className, indices) => {
+      marked[className] = indices;
       root.querySelectorAll('.' + className).forEach((n) => n.classList.remove(className));
       for (const index of indices) {
         root.querySelectorAll('[data-attribute="' + index + '"]').forEach((n) => n.classList.add(className));
       }
     };
+    mark.again = () => Object.entries(marked).forEach(([className, indices]) => mark(className, indices));
     const indicesOf = (event) => {
       const node = event.target.closest('[data-attribute]');
       return node ? [node.getAttribute('data-attribute')] : [];
@@ -204,5 +270,13 @@
     return mark;
   }
 
-  window.gattdbViews = { byteMap, findingSummary, handleTable, comparison, movedHandles, link, clear };
+  window.gattdbViews = {
+    createByteMap,
+    findingSummary,
+    handleTable,
+    comparison,
+    movedAttributes,
+    link,
+    clear,
+  };
 })();

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 #include "core/image/decoder.hpp"
 #include "core/readers/description_reader.hpp"
@@ -20,7 +21,7 @@ database naming_the_file(const std::string &path, Read read) {
     try {
         return read();
     } catch (const input_error &error) {
-        throw input_error(input_name(path), error.what());
+        throw input_error(input_name(path), error);
     }
 }
 
@@ -40,12 +41,34 @@ database read_hex(const std::string &path, const std::string &contents, const re
 constexpr std::array<input_format, 4> FORMATS = {{
     {"json", input_kind::description, ".json", read_json},
     {"gatt", input_kind::description, ".gatt", read_gatt},
-    {"bin", input_kind::image, "", read_bin},
-    {"hex", input_kind::image, "", read_hex},
+    {"bin", input_kind::image, ".bin", read_bin},
+    {"hex", input_kind::image, ".hex", read_hex},
 }};
 
 bool accepts(std::initializer_list<input_kind> accepted, input_kind kind) {
     return std::find(accepted.begin(), accepted.end(), kind) != accepted.end();
+}
+
+// Extensions match in either case: people and some file systems write "DB.JSON" for "db.json".
+bool ends_in(const std::string &path, std::string_view extension) {
+    if (path.size() < extension.size()) return false;
+    const std::string_view end = std::string_view(path).substr(path.size() - extension.size());
+    return std::equal(end.begin(), end.end(), extension.begin(), extension.end(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    });
+}
+
+// Nothing but hex digits and white space, with at least one digit: an image as hex text.
+bool looks_like_hex_text(std::string_view contents) {
+    bool digits = false;
+    for (const char c : contents) {
+        if (is_hex_digit(c)) {
+            digits = true;
+        } else if (!std::isspace(static_cast<unsigned char>(c))) {
+            return false;
+        }
+    }
+    return digits;
 }
 
 }  // namespace
@@ -57,7 +80,8 @@ const input_format *input_format_named(std::string_view name) {
 }
 
 const input_format &input_format_for(const std::string &path, const std::optional<std::string> &from,
-                                     std::initializer_list<input_kind> accepted, std::string_view fallback) {
+                                     std::initializer_list<input_kind> accepted, std::string_view fallback,
+                                     const std::string *contents) {
     if (from) {
         const input_format *named = input_format_named(*from);
         if (!named || !accepts(accepted, named->kind)) {
@@ -67,9 +91,11 @@ const input_format &input_format_for(const std::string &path, const std::optiona
         return *named;
     }
     for (const input_format &format : FORMATS) {
-        if (accepts(accepted, format.kind) && !format.extension.empty() && path.ends_with(format.extension))
+        if (accepts(accepted, format.kind) && !format.extension.empty() && ends_in(path, format.extension))
             return format;
     }
+    if (contents && accepts(accepted, input_kind::image) && looks_like_hex_text(*contents))
+        return *input_format_named("hex");
     return *input_format_named(fallback);
 }
 

@@ -32,10 +32,13 @@ std::span<const input_format> input_formats();
 const input_format *input_format_named(std::string_view name);
 
 // The format to read path with: the one named by from when given, otherwise the one whose extension
-// path ends in, otherwise fallback. Only formats of the accepted kinds count. Throws input_error when
-// from names no such format.
+// path ends in (in either case: "DB.JSON" is JSON), otherwise, when the caller has the contents
+// already and they are nothing but hex digits and white space, an image as hex text, otherwise
+// fallback. Only formats of the accepted kinds count. Throws input_error when from names no such
+// format.
 const input_format &input_format_for(const std::string &path, const std::optional<std::string> &from,
-                                     std::initializer_list<input_kind> accepted, std::string_view fallback);
+                                     std::initializer_list<input_kind> accepted, std::string_view fallback,
+                                     const std::string *contents = nullptr);
 
 // The names of the formats of the accepted kinds, "json|gatt", for usage texts and messages.
 std::string input_format_names(std::initializer_list<input_kind> accepted);

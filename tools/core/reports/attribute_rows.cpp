@@ -49,15 +49,18 @@ std::vector<attribute_row> attribute_rows(const database &db) {
     std::vector<attribute_row> rows;
     const std::vector<service_handles> handles = assign_handles(db);
     std::size_t offset = 0;
+    std::size_t i = 0;
+    std::size_t j = NO_CHARACTERISTIC;
     auto add = [&](unsigned handle, const char *type, const std::string &uuid, std::string details,
                    std::size_t size) {
-        rows.push_back({handle, type, uuid, std::move(details), offset, size});
+        rows.push_back({handle, type, uuid, std::move(details), offset, size, i, j});
         offset += size;
     };
-    for (std::size_t i = 0; i < db.services.size(); ++i) {
+    for (i = 0; i < db.services.size(); ++i) {
         const service &s = db.services[i];
+        j = NO_CHARACTERISTIC;
         add(handles[i].declaration, "service", s.uuid, "", layout::service_entry_size(s));
-        for (std::size_t j = 0; j < s.characteristics.size(); ++j) {
+        for (j = 0; j < s.characteristics.size(); ++j) {
             const characteristic &c = s.characteristics[j];
             const characteristic_handles &h = handles[i].characteristics[j];
             add(h.declaration, "declaration", c.uuid,

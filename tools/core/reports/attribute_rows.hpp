@@ -13,12 +13,16 @@ namespace gattdb::tool {
 
 struct attribute_row {
     unsigned handle;
-    const char *type;     // "service", "declaration", "value" or "descriptor"
-    std::string uuid;     // canonical
-    std::string details;  // properties and value handle, or the value as hex and text
-    std::size_t offset;   // where the attribute's entry starts in the image
-    std::size_t size;     // and its bytes
+    const char *type;            // "service", "declaration", "value" or "descriptor"
+    std::string uuid;            // canonical
+    std::string details;         // properties and value handle, or the value as hex and text
+    std::size_t offset;          // where the attribute's entry starts in the image
+    std::size_t size;            // and its bytes
+    std::size_t service;         // the index of the service it belongs to
+    std::size_t characteristic;  // and of its characteristic; NO_CHARACTERISTIC for the service's own
 };
+
+inline constexpr std::size_t NO_CHARACTERISTIC = static_cast<std::size_t>(-1);
 
 std::vector<attribute_row> attribute_rows(const database &db);
 

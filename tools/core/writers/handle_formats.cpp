@@ -18,6 +18,7 @@ struct handle_constant {
     std::string item;  // on an item's first constant: the comment that introduces it
     std::string name;  // after the prefix
     std::size_t value;
+    bool attribute = false;  // names one attribute's handle (not an end handle or a total)
 };
 
 unsigned last_handle(const std::vector<service_handles> &handles) {
@@ -37,16 +38,17 @@ std::vector<handle_constant> handle_constants(const built_database &built) {
     for (std::size_t i = 0; i < handles.size(); ++i) {
         const service &s = built.db.services[i];
         const std::string &service_name = built.names[i].name;
-        constants.push_back(
-            {item_comment("service", s.uuid), service_name + "_SERVICE_HANDLE", handles[i].declaration});
+        constants.push_back({item_comment("service", s.uuid), service_name + "_SERVICE_HANDLE",
+                             handles[i].declaration, true});
         constants.push_back({"", service_name + "_END_HANDLE", handles[i].last});
         for (std::size_t j = 0; j < s.characteristics.size(); ++j) {
             const characteristic_handles &h = handles[i].characteristics[j];
             const std::string &name = built.names[i].characteristics[j];
             constants.push_back({item_comment("characteristic", s.characteristics[j].uuid),
-                                 name + "_DECLARATION_HANDLE", h.declaration});
-            constants.push_back({"", name + "_VALUE_HANDLE", h.value});
-            if (s.characteristics[j].cccd) constants.push_back({"", name + "_CCCD_HANDLE", h.descriptor});
+                                 name + "_DECLARATION_HANDLE", h.declaration, true});
+            constants.push_back({"", name + "_VALUE_HANDLE", h.value, true});
+            if (s.characteristics[j].cccd)
+                constants.push_back({"", name + "_CCCD_HANDLE", h.descriptor, true});
         }
     }
     constants.push_back({"the whole image", "HANDLE_COUNT", last_handle(handles)});
@@ -67,6 +69,15 @@ std::string handle_defines(const std::string &prefix, const std::vector<handle_c
 }
 
 }  // namespace
+
+std::vector<std::string> attribute_constants(const built_database &built) {
+    const std::string prefix = upper_case(std::string(built.symbol)) + "_";
+    std::vector<std::string> names;
+    for (const handle_constant &c : handle_constants(built)) {
+        if (c.attribute) names.push_back(prefix + c.name);
+    }
+    return names;
+}
 
 std::string write_header(const built_database &built) {
     const std::string symbol(built.symbol);
