@@ -9,29 +9,10 @@
 const fs = require('node:fs');
 const path = require('node:path');
 const { launch, openConfigurator, ROOT, SITE } = require('./test/browser');
+const { largestDescription, IMAGE_SIZE } = require('./test/largest');
 
 const RUNS = Number(process.argv[2] || 3);
 const TRIES = 15;
-
-// The largest database, as bench/databases.cpp builds it for the library's benchmarks.
-function largestDescription() {
-  const SERVICES = 5;
-  const CHARACTERISTICS = 25;
-  let next = 0;
-  const uuid = () =>
-    (0xa000 + next++).toString(16).toUpperCase().padStart(8, '0') + '00001000800000805F9B34FB';
-  const value = Array.from({ length: 255 }, (_, i) =>
-    ((i * 7 + 1) & 0xff).toString(16).padStart(2, '0'),
-  ).join('');
-  const services = [];
-  for (let s = 0; s < SERVICES; ++s) {
-    const service = { uuid: uuid(), characteristics: [] };
-    for (let c = 0; c < CHARACTERISTICS; ++c)
-      service.characteristics.push({ uuid: uuid(), properties: ['read'], value });
-    services.push(service);
-  }
-  return JSON.stringify({ services }, null, 1);
-}
 
 const DATABASES = {
   'heart rate': {
@@ -39,7 +20,7 @@ const DATABASES = {
     text: fs.readFileSync(path.join(ROOT, 'examples', 'heart-rate.json'), 'utf8'),
     size: 30,
   },
-  largest: { name: 'largest.json', text: largestDescription(), size: 35090 },
+  largest: { name: 'largest.json', text: largestDescription(), size: IMAGE_SIZE },
 };
 
 // Runs in the page: helpers the measurements share.
@@ -108,9 +89,11 @@ async function measureRun(browser, run) {
         const services = document.querySelectorAll('#editor section.service');
         const service = services.length - 1;
         const rows = services[service].querySelectorAll('tr[data-row]');
-        const row = rows[Math.floor(rows.length / 2)];
-        const place = row.getAttribute('data-row');
-        const field = (suffix) => row.querySelector('[data-place="' + place + suffix + '"]');
+        const place = rows[Math.floor(rows.length / 2)].getAttribute('data-row');
+        // Looked up for each edit: an editor that draws its rows anew must not be timed on a row
+        // that is no longer in the page.
+        const row = () => document.querySelector('#editor [data-row="' + place + '"]');
+        const field = (suffix) => row().querySelector('[data-place="' + place + suffix + '"]');
         const edits = {
           value: (i) => {
             const input = field('.value');
@@ -122,7 +105,7 @@ async function measureRun(browser, run) {
             input.value = input.value.slice(0, -1) + (i % 2 ? 'A' : 'B');
             input.dispatchEvent(new Event('input', { bubbles: true }));
           },
-          property: () => row.querySelector('[data-property="write"]').click(),
+          property: () => row().querySelector('[data-property="write"]').click(),
         };
         const keystrokes = {};
         for (const [kind, edit] of Object.entries(edits)) {

@@ -36,8 +36,6 @@ using emscripten::val;
 
 constexpr const char *PROGRAM = "gattdb";
 constexpr unsigned PROPERTY_BITS = 8;
-// What separates the texts of one column: no UUID, label, name or constant holds it.
-constexpr char COLUMN_SEPARATOR = '\n';
 
 val object() { return val::object(); }
 
@@ -49,6 +47,12 @@ val with(val target, const char *key, const Value &value) {
 
 val bytes(std::span<const std::uint8_t> data) {
     return val::global("Uint8Array").new_(emscripten::typed_memory_view(data.size(), data.data()));
+}
+
+// Text the page decodes itself (TextDecoder), many times faster than the bindings' copy of a long
+// string: descriptions, outputs, columns of texts.
+val text_bytes(std::string_view text) {
+    return bytes({reinterpret_cast<const std::uint8_t *>(text.data()), text.size()});
 }
 
 template <typename Item, typename Convert>
@@ -119,67 +123,84 @@ const std::string &checked_symbol(const std::string &symbol) {
     return symbol;
 }
 
-// The column names of attributes(): numbers first, then texts.
-constexpr const char *NUMBER_COLUMNS[] = {"handle", "offset", "length", "service", "characteristic"};
-constexpr const char *TEXT_COLUMNS[] = {"type", "uuid", "label", "uuidName", "constant", "name"};
+// Rows of numbers and texts as columns: the numbers in one Uint32Array, the texts, each ended by a
+// NUL (which none holds), in one Uint8Array of UTF-8 that the page decodes at once.
+class columns {
+   public:
+    columns(std::initializer_list<const char *> numbers, std::initializer_list<const char *> texts)
+        : number_names_(numbers), text_names_(texts) {}
+
+    void number(std::uint32_t n) { numbers_.push_back(n); }
+    void text(std::string_view t) {
+        texts_ += t;
+        texts_ += '\0';
+    }
+    void end_row() { ++count_; }
+
+    val to_val() const {
+        val c = object();
+        c.set("count", count_);
+        c.set("numberColumns", array_of(number_names_, [](const char *n) { return val(n); }));
+        c.set("textColumns", array_of(text_names_, [](const char *n) { return val(n); }));
+        c.set(
+            "numbers",
+            val::global("Uint32Array").new_(emscripten::typed_memory_view(numbers_.size(), numbers_.data())));
+        c.set("texts", text_bytes(texts_));
+        return c;
+    }
+
+   private:
+    std::vector<const char *> number_names_;
+    std::vector<const char *> text_names_;
+    std::vector<std::uint32_t> numbers_;
+    std::string texts_;
+    std::size_t count_ = 0;
+};
 
 // Each attribute as dump's rows give it, with its header constant (those of `build -f header`), its
-// item's resolved name, and the indices of its service and characteristic (-1 for none, as
-// characteristic + 1 = 0 in the column).
+// item's resolved name, and the indices of its service and characteristic (characteristic + 1, 0 for
+// the service's own).
 val attributes(const built &b, std::string_view symbol) {
     const std::vector<attribute_row> rows = attribute_rows(b.db);
     const std::vector<std::string> constants = attribute_constants(b.writing(symbol));
-    std::vector<std::uint32_t> numbers;
-    numbers.reserve(rows.size() * std::size(NUMBER_COLUMNS));
-    std::string texts;
-    const auto text = [&](const std::string &t) {
-        texts += t;
-        texts += COLUMN_SEPARATOR;
-    };
+    columns out({"handle", "offset", "length", "service", "characteristic"},
+                {"type", "uuid", "label", "uuidName", "constant", "name"});
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const attribute_row &row = rows[r];
         const bool own = row.characteristic == NO_CHARACTERISTIC;
-        numbers.insert(numbers.end(),
-                       {row.handle, static_cast<std::uint32_t>(row.offset),
-                        static_cast<std::uint32_t>(row.size), static_cast<std::uint32_t>(row.service),
-                        own ? 0U : static_cast<std::uint32_t>(row.characteristic + 1)});
-        text(row.type);
-        text(display_uuid(row.uuid));
-        text(uuid_label(row.uuid));
-        text(uuid_name(row.uuid));
-        text(constants[r]);
+        out.number(row.handle);
+        out.number(static_cast<std::uint32_t>(row.offset));
+        out.number(static_cast<std::uint32_t>(row.size));
+        out.number(static_cast<std::uint32_t>(row.service));
+        out.number(own ? 0U : static_cast<std::uint32_t>(row.characteristic + 1));
+        out.text(row.type);
+        out.text(display_uuid(row.uuid));
+        out.text(uuid_label(row.uuid));
+        out.text(uuid_name(row.uuid));
+        out.text(constants[r]);
         const service_names &names = b.named.names[row.service];
-        text(own ? names.name : names.characteristics[row.characteristic]);
+        out.text(own ? names.name : names.characteristics[row.characteristic]);
+        out.end_row();
     }
-    val columns = object();
-    columns.set("count", rows.size());
-    columns.set("numberColumns",
-                array_of(std::vector<std::string>(std::begin(NUMBER_COLUMNS), std::end(NUMBER_COLUMNS)),
-                         [](const std::string &c) { return val(c); }));
-    columns.set("textColumns",
-                array_of(std::vector<std::string>(std::begin(TEXT_COLUMNS), std::end(TEXT_COLUMNS)),
-                         [](const std::string &c) { return val(c); }));
-    columns.set(
-        "numbers",
-        val::global("Uint32Array").new_(emscripten::typed_memory_view(numbers.size(), numbers.data())));
-    columns.set("texts", texts);
-    return columns;
+    return out.to_val();
 }
 
-// What `gattdb check` finds, as its -f json gives each finding, with the line it prints for it.
+// What `gattdb check` finds, as its -f json gives each finding (handle 0 for the database as a
+// whole), with the line it prints for it.
 val findings(const database &db, const std::string &name) {
-    return array_of(check_database(db), [&](const finding &f) {
+    columns out({"handle"}, {"rule", "severity", "place", "message", "line"});
+    for (const finding &f : check_database(db)) {
         std::string line = finding_lines(name, {f});
         line.pop_back();  // its newline
-        val o = object();
-        o.set("rule", f.rule);
-        o.set("severity", std::string(severity_name(f.level)));
-        o.set("place", f.place);
-        o.set("handle", f.handle == 0 ? val::null() : val(f.handle));
-        o.set("message", f.message);
-        o.set("line", line);
-        return o;
-    });
+        out.number(f.handle);
+        out.text(f.rule);
+        out.text(severity_name(f.level));
+        out.text(f.place);
+        out.text(f.message);
+        out.text(line);
+        out.end_row();
+    }
+    return out.to_val();
 }
 
 // How much of the image's room the database takes, as `dump --summary` totals it.
@@ -213,7 +234,7 @@ val read(const std::string &contents, const std::string &format, const std::stri
         std::vector<std::string> warnings;
         const database db = read_as(contents, format, name, lossy, &warnings);
         val result = object();
-        result.set("description", write_description(db, true));
+        result.set("description", text_bytes(write_description(db, true)));
         result.set("warnings", array_of(warnings, [](const std::string &w) { return val(w); }));
         return result;
     });
@@ -263,12 +284,13 @@ val output(const std::string &text, const std::string &format, const std::string
            const std::string &kind, const std::string &symbol) {
     return answer([&] {
         if (kind == "description")
-            return with(object(), "text", write_description(read_as(text, format, name), true));
+            return with(object(), "text", text_bytes(write_description(read_as(text, format, name), true)));
         // Bytes do not survive text; the page saves build's image for them.
         const output_format *writer = output_format_named(kind);
         if (!writer || kind == "bin") throw input_error(kind, "not a text output format");
         checked_symbol(symbol);
-        return with(object(), "text", writer->write(build_named(text, format, name).writing(symbol)));
+        return with(object(), "text",
+                    text_bytes(writer->write(build_named(text, format, name).writing(symbol))));
     });
 }
 

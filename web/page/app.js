@@ -24,6 +24,7 @@
   let vocabulary = null;
   let editor = null;
   let byteMap = null;
+  let handleTable = null;
   let mark = null;
 
   function status(text, severity = 'info') {
@@ -46,7 +47,7 @@
       messages: byAttribute('data-messages'),
       handles: byAttribute('data-handles'),
       uuidNames: byAttribute('data-uuid-name'),
-      marked: [], // fields and message slots the last rebuild marked
+      shown: null, // the marks shown, as marksFor gives them
     };
   }
 
@@ -54,32 +55,56 @@
     if (node && node.textContent !== text) node.textContent = text;
   };
 
-  // Shows a message beside the field and in the row its place names, or under the services.
-  function showAt(place, text, severity) {
-    const field = slots.fields.get(place);
-    if (field) {
-      field.setAttribute('aria-invalid', 'true');
-      field.classList.add(severity);
-      slots.marked.push(field);
-    }
-    const row = (place.match(/^services\[\d+\](\.characteristics\[\d+\])?/) || ['services'])[0];
-    const slot = slots.messages.get(row) || slots.messages.get('services');
-    slot.append(
-      el('div', { className: 'message ' + severity }, place ? el('code', {}, place) : null, ' ', text),
-    );
-    slots.marked.push(slot);
+  // The marks a rebuild asks for: messages by the row they stand in, and the fields they are about.
+  // Applied by showMarks, which changes only the rows and fields whose marks changed, so that an edit
+  // that leaves a hundred findings as they were does not draw them again.
+  function marksFor(error, findings) {
+    const marks = { messages: new Map(), fields: new Map() };
+    const add = (place, text, severity) => {
+      const row = (place.match(/^services\[\d+\](\.characteristics\[\d+\])?/) || ['services'])[0];
+      const slot = slots.messages.has(row) ? row : 'services';
+      if (!marks.messages.has(slot)) marks.messages.set(slot, []);
+      marks.messages.get(slot).push({ place, text, severity });
+      if (slots.fields.has(place)) marks.fields.set(place, severity);
+    };
+    if (error) add(error.place, error.message, 'error');
+    for (const f of findings) add(f.place, f.severity + ': ' + f.message + ' [' + f.rule + ']', f.severity);
+    return marks;
   }
 
-  function clearMarks() {
-    for (const n of slots.marked) {
-      if (n.hasAttribute('data-messages')) {
-        clear(n);
+  const messagesKey = (list) => (list || []).map((m) => m.severity + m.place + '\n' + m.text).join('\n');
+
+  function showMarks(marks) {
+    const before = slots.shown || { messages: new Map(), fields: new Map() };
+    for (const slot of new Set([...before.messages.keys(), ...marks.messages.keys()])) {
+      const list = marks.messages.get(slot);
+      if (messagesKey(list) === messagesKey(before.messages.get(slot))) continue;
+      clear(
+        slots.messages.get(slot),
+        (list || []).map((m) =>
+          el(
+            'div',
+            { className: 'message ' + m.severity },
+            m.place ? el('code', {}, m.place) : null,
+            ' ',
+            m.text,
+          ),
+        ),
+      );
+    }
+    for (const place of new Set([...before.fields.keys(), ...marks.fields.keys()])) {
+      const severity = marks.fields.get(place);
+      if (severity === before.fields.get(place)) continue;
+      const field = slots.fields.get(place);
+      field.classList.remove('error', 'warning');
+      if (severity) {
+        field.setAttribute('aria-invalid', 'true');
+        field.classList.add(severity);
       } else {
-        n.removeAttribute('aria-invalid');
-        n.classList.remove('error', 'warning');
+        field.removeAttribute('aria-invalid');
       }
     }
-    slots.marked = [];
+    slots.shown = marks;
   }
 
   // Puts beside the editor's rows what the build says of them: the handles, the UUID's name, the
@@ -119,21 +144,16 @@
     panel.classList.toggle('stale', state.error !== null);
     $('stale-note').hidden = state.error === null;
     if (!built) return;
-    $('image-summary').textContent =
-      `${built.usage.text}, ${built.usage.services} of ${vocabulary.limits.services} services`;
+    setText(
+      $('image-summary'),
+      `${built.usage.text}, ${built.usage.services} of ${vocabulary.limits.services} services`,
+    );
     showHash(built);
     const differences = state.compare ? compareDifferences() : [];
     const moved = views.movedAttributes(differences);
     byteMap.show(built.image, built.attributes);
-    clear(
-      $('handles'),
-      views.findingSummary(built.findings),
-      views.handleTable(built.attributes, {
-        interactive: true,
-        moved: moved.after,
-        findings: built.findings,
-      }),
-    );
+    clear($('finding-summary'), views.findingSummary(built.findings));
+    handleTable.update(built.attributes, moved.after, built.findings);
     clear(
       $('comparison'),
       state.compare ? views.comparison(state.compare.name, differences, state.compare.attributes) : null,
@@ -168,17 +188,13 @@
   function rebuild() {
     state.text = model.toDescription(state.db);
     const result = window.gattdb.build(state.text, 'json', state.name, symbol());
-    clearMarks();
     state.error = result.error;
+    showMarks(marksFor(state.error, result.findings));
     if (state.error) {
-      showAt(state.error.place, state.error.message, 'error');
       status(state.error.line, 'error');
     } else {
       state.built = { ...result, text: state.text };
       labelRows(result.attributes);
-      result.findings.forEach((f) =>
-        showAt(f.place, f.severity + ': ' + f.message + ' [' + f.rule + ']', f.severity),
-      );
       status('');
     }
     showImage();
@@ -352,6 +368,8 @@
     });
     mark = views.link($('image-panel'), selectAttribute);
     byteMap = views.createByteMap($('hex'), () => mark.again());
+    handleTable = views.createHandleTable();
+    clear($('handles'), el('div', { id: 'finding-summary' }), handleTable.node);
     // Hovering a row of the editor lights up its attributes' bytes and rows.
     $('editor').addEventListener('mouseover', (event) => {
       const row = event.target.closest('[data-row]');

@@ -16,17 +16,36 @@
     return servicePlace(i) + '.characteristics[' + j + ']';
   }
 
-  // The UUID suggestions: one list per role, value the UUID and label its name.
+  const SUGGESTIONS = 50; // at most, of the UUID table's hundreds of entries
+
+  // The UUID suggestions: one list per role, value the UUID and label its name, holding the entries
+  // that match what the field holds (its UUID's digits or a word of the name), filled as it is
+  // typed in.
   function suggestionLists(vocabulary) {
-    return ['service', 'characteristic'].map((role) =>
-      el(
-        'datalist',
-        { id: 'uuids-' + role },
-        vocabulary.uuids
-          .filter((u) => u.role === role)
-          .map((u) => el('option', { value: u.uuid, label: u.name + (u.sig ? '' : ' (vendor)') })),
-      ),
-    );
+    const lists = {};
+    for (const role of ['service', 'characteristic']) {
+      const entries = vocabulary.uuids.filter((u) => u.role === role);
+      const list = el('datalist', { id: 'uuids-' + role });
+      let shownFor = null;
+      lists[role] = {
+        node: list,
+        suggest(text) {
+          const wanted = text.trim().toLowerCase();
+          if (wanted === shownFor) return;
+          shownFor = wanted;
+          const matching = entries.filter(
+            (u) => u.uuid.toLowerCase().includes(wanted) || u.name.toLowerCase().includes(wanted),
+          );
+          clear(
+            list,
+            matching
+              .slice(0, SUGGESTIONS)
+              .map((u) => el('option', { value: u.uuid, label: u.name + (u.sig ? '' : ' (vendor)') })),
+          );
+        },
+      };
+    }
+    return lists;
   }
 
   // Shorter labels for the longer property names; the title gives the full one.
@@ -95,9 +114,15 @@
         item.uuid,
         (v) => {
           item.uuid = v.trim();
+          lists[role].suggest(v);
           hooks.changed(place);
         },
-        { list: 'uuids-' + role, placeholder: placeholder, className: 'uuid' },
+        {
+          list: 'uuids-' + role,
+          placeholder: placeholder,
+          className: 'uuid',
+          onfocus: (event) => lists[role].suggest(event.target.value),
+        },
       );
     }
 
@@ -281,7 +306,7 @@
             : null;
         clear(
           container,
-          lists,
+          Object.values(lists).map((l) => l.node),
           db.services.map((s, i) => serviceCard(db, s, i)),
           el('div', { className: 'messages', 'data-messages': 'services' }),
           el('button', {

@@ -20,14 +20,22 @@
     return answer;
   }
 
+  // Text crosses into the engine as UTF-8 bytes: the browser's encoder is many times faster than
+  // the character-by-character copy the bindings make of a string.
+  const encoder = new TextEncoder();
+  const bytesOf = (contents) => (typeof contents === 'string' ? encoder.encode(contents) : contents);
+
   function defaultName(format) {
     return 'description.' + format;
   }
 
-  // The engine's columns (numbers in one array, texts in one string) as one object per attribute.
-  function attributeObjects(columns) {
+  const decoder = new TextDecoder();
+
+  // The engine's columns (numbers in one Uint32Array, texts NUL-ended in one Uint8Array) as one
+  // object per row.
+  function rowsOf(columns) {
     const numbers = columns.numbers;
-    const texts = columns.texts.split('\n');
+    const texts = decoder.decode(columns.texts).split('\0');
     const numberColumns = columns.numberColumns;
     const textColumns = columns.textColumns;
     const rows = new Array(columns.count);
@@ -39,10 +47,24 @@
       textColumns.forEach((name, k) => {
         row[name] = texts[r * textColumns.length + k];
       });
-      row.characteristic = row.characteristic === 0 ? null : row.characteristic - 1;
       rows[r] = row;
     }
     return rows;
+  }
+
+  function attributeObjects(columns) {
+    return rowsOf(columns).map((row) => {
+      row.characteristic = row.characteristic === 0 ? null : row.characteristic - 1;
+      return row;
+    });
+  }
+
+  // As `gattdb check -f json` gives them: handle null for the database as a whole.
+  function findingObjects(columns) {
+    return rowsOf(columns).map((row) => {
+      row.handle = row.handle === 0 ? null : row.handle;
+      return row;
+    });
   }
 
   // An input for diff: image bytes, or {contents, format, name} for any format the tool reads.
@@ -90,14 +112,14 @@
     // used, as `dump --summary` totals them; and, computed when asked, the hex text and handle map of
     // `build` and `build -f map`. Only error is set when the description is refused.
     build(text, format = 'json', name = defaultName(format), symbol = 'gatt_db') {
-      const answer = engine.build(text, format, name, symbol);
+      const answer = engine.build(bytesOf(text), format, name, symbol);
       if (answer.error)
         return { error: answer.error, image: new Uint8Array(0), findings: [], attributes: [] };
       const result = {
         error: null,
         image: answer.image,
         hashInput: answer.hashInput,
-        findings: answer.findings,
+        findings: findingObjects(answer.findings),
         attributes: attributeObjects(answer.attributes),
         usage: answer.usage,
       };
@@ -111,7 +133,7 @@
     },
     // The description (JSON text) of an image, as `gattdb dump --json` prints it.
     decode(bytes, name = 'image.bin') {
-      return resultOf(engine.read(bytes, 'bin', name, false)).description;
+      return decoder.decode(resultOf(engine.read(bytesOf(bytes), 'bin', name, false)).description);
     },
     // Any input the tool reads (description or image; text or bytes) as description JSON text,
     // keeping the items' names.
@@ -121,13 +143,13 @@
     // {description, warnings}: with options.lossy, what the image cannot hold is left out and each
     // warning is the line `gattdb --lossy` prints for it.
     readWithWarnings(contents, format, name, options = {}) {
-      const result = resultOf(engine.read(contents, format, name, Boolean(options.lossy)));
-      return { description: result.description, warnings: result.warnings };
+      const result = resultOf(engine.read(bytesOf(contents), format, name, Boolean(options.lossy)));
+      return { description: decoder.decode(result.description), warnings: result.warnings };
     },
     // The format the tool reads a file of that name and those bytes in: the one its extension names
     // (either case), else hex text when it is nothing but hex digits and white space, else bytes.
     formatFor(name, bytes) {
-      return engine.formatFor(name, bytes);
+      return engine.formatFor(name, bytesOf(bytes));
     },
     // What `gattdb diff OLD NEW` finds, one object per difference: {kind (moved, removed, added,
     // changed), item, detail, oldHandle, newHandle, place (in the new description), moves (for moved:
@@ -137,13 +159,20 @@
       const before = input(oldInput, 'old.bin');
       const after = input(newInput, 'new.bin');
       return resultOf(
-        engine.diff(before.contents, before.format, before.name, after.contents, after.format, after.name),
+        engine.diff(
+          bytesOf(before.contents),
+          before.format,
+          before.name,
+          bytesOf(after.contents),
+          after.format,
+          after.name,
+        ),
       ).differences;
     },
     // What `gattdb build -f KIND --name SYMBOL` writes for the description (hex, c, header or map), or
     // for KIND "description" the description as the page saves it.
     output(text, format = 'json', kind = 'hex', symbol = 'gatt_db', name = defaultName(format)) {
-      return resultOf(engine.output(text, format, name, kind, symbol)).text;
+      return decoder.decode(resultOf(engine.output(bytesOf(text), format, name, kind, symbol)).text);
     },
     // `gattdb hash`'s value (hex digits) for a build's hashInput: AES-CMAC with the all-zero key.
     async hash(hashInput) {
@@ -162,9 +191,18 @@
     },
   };
 
-  api.ready = createGattdbEngine().then((module) => {
-    engine = module;
-    return api;
-  });
+  // The engine's WebAssembly, which the site carries compressed inside a script.
+  async function engineBinary() {
+    const packed = Uint8Array.from(atob(window.gattdbEngineWasm), (c) => c.charCodeAt(0));
+    const inflated = new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'));
+    return new Uint8Array(await new Response(inflated).arrayBuffer());
+  }
+
+  api.ready = engineBinary()
+    .then((binary) => createGattdbEngine({ wasmBinary: binary }))
+    .then((module) => {
+      engine = module;
+      return api;
+    });
   window.gattdb = api;
 })();

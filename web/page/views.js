@@ -51,29 +51,47 @@
     let height = window.innerHeight;
     let scrolled = 0;
 
-    function lineOf(start) {
-      const bytes = [];
-      for (let i = start; i < Math.min(start + BYTES_PER_LINE, image.length); ++i) {
+    // The lines in the DOM, kept and refilled: each holds its offset and a span per byte, and a
+    // drawing changes only the texts and attributes that differ from what they show.
+    const pool = [];
+    function poolLine(k) {
+      if (!pool[k]) {
+        const offset = el('span', { className: 'offset' });
+        const spans = [];
+        const node = el('div', { className: 'hex-line' }, offset);
+        for (let i = 0; i < BYTES_PER_LINE; ++i) {
+          const span = el('span', { className: 'byte' });
+          spans.push(span);
+          // Spaces between the bytes, so that copied lines are hex text the tool reads.
+          node.append(' ', span);
+        }
+        pool[k] = { node, offset, spans };
+      }
+      return pool[k];
+    }
+
+    const set = (node, key, value) => {
+      if (node[key] !== value) node[key] = value;
+    };
+
+    function fillLine(line, start) {
+      set(line.offset, 'textContent', start.toString(16).toUpperCase().padStart(4, '0'));
+      line.spans.forEach((span, k) => {
+        const i = start + k;
+        span.hidden = i >= image.length;
+        if (span.hidden) return;
         const index = owners[i];
         const a = attributes[index];
-        // Spaces between the bytes, so that copied lines are hex text the tool reads.
-        bytes.push(
-          ' ',
-          el('span', {
-            className: 'byte' + (a.offset === i ? ' first' : ''),
-            textContent: hexByte(image[i]),
-            title: 'handle ' + a.handle + ' ' + a.type + ' ' + a.label + ' (byte ' + i + ')',
-            'data-attribute': index,
-            style: 'background:' + colour(a),
-          }),
-        );
-      }
-      return el(
-        'div',
-        { className: 'hex-line' },
-        el('span', { className: 'offset' }, start.toString(16).toUpperCase().padStart(4, '0')),
-        bytes,
-      );
+        set(span, 'textContent', hexByte(image[i]));
+        set(span, 'className', 'byte' + (a.offset === i ? ' first' : ''));
+        set(span, 'title', 'handle ' + a.handle + ' ' + a.type + ' ' + a.label + ' (byte ' + i + ')');
+        if (span.getAttribute('data-attribute') !== String(index)) span.setAttribute('data-attribute', index);
+        const background = colour(a);
+        if (span.dataset.colour !== background) {
+          span.dataset.colour = background;
+          span.style.background = background;
+        }
+      });
     }
 
     function draw(force) {
@@ -84,11 +102,17 @@
       const end = Math.min(count, top + visible + SPARE_LINES);
       if (!force && drawn && drawn.first === first && drawn.end === end) return;
       drawn = { first, end };
-      spacer.style.height = count * LINE_HEIGHT + 'px';
-      lines.style.transform = 'translateY(' + first * LINE_HEIGHT + 'px)';
+      set(spacer.style, 'height', count * LINE_HEIGHT + 'px');
+      set(lines.style, 'transform', 'translateY(' + first * LINE_HEIGHT + 'px)');
       const shown = [];
-      for (let line = first; line < end; ++line) shown.push(lineOf(line * BYTES_PER_LINE));
-      clear(lines, shown);
+      for (let line = first; line < end; ++line) {
+        const pooled = poolLine(line - first);
+        fillLine(pooled, line * BYTES_PER_LINE);
+        shown.push(pooled.node);
+      }
+      const children = lines.children;
+      const same = children.length === shown.length && shown.every((n, k) => children[k] === n);
+      if (!same) clear(lines, shown);
       afterDraw();
     }
     box.addEventListener('scroll', () => {
@@ -149,10 +173,45 @@
     return el('div', { className: 'finding ' + f.severity, title: f.line }, f.message + ' [' + f.rule + ']');
   }
 
+  // The findings by the handle they are about.
+  function findingsByHandle(findings) {
+    const byHandle = new Map();
+    for (const f of findings) {
+      if (!byHandle.has(f.handle)) byHandle.set(f.handle, []);
+      byHandle.get(f.handle).push(f);
+    }
+    return byHandle;
+  }
+
+  const HANDLE_HEADINGS = ['Handle', 'Attribute', 'UUID and constant', 'Bytes'];
+
+  function handleRow(a, index, moved, findings, interactive) {
+    return el(
+      'tr',
+      {
+        className: moved ? 'moved' : null,
+        'data-type': a.type,
+        tabIndex: interactive ? 0 : -1,
+        'data-attribute': interactive ? index : null,
+        'data-handle': a.handle,
+      },
+      el(
+        'td',
+        { className: 'num' },
+        el('span', { className: 'swatch', style: 'background:' + colour(a) }),
+        a.handle,
+        moved ? el('span', { className: 'moved-mark', title: 'handle moved' }, ' ⇄') : null,
+      ),
+      el('td', {}, a.type),
+      el('td', {}, a.label, el('div', { className: 'constant' }, a.constant), findings.map(findingNote)),
+      el('td', { className: 'num' }, a.offset + '+' + a.length),
+    );
+  }
+
   // The handle table, with each handle's constant in the header and the findings about it.
   function handleTable(attributes, options = {}) {
     const moved = options.moved || new Set();
-    const findings = options.findings || [];
+    const findings = findingsByHandle(options.findings || []);
     return el(
       'table',
       { className: 'handles' },
@@ -162,44 +221,70 @@
         el(
           'tr',
           {},
-          ['Handle', 'Attribute', 'UUID and constant', 'Bytes'].map((h) => el('th', { scope: 'col' }, h)),
+          HANDLE_HEADINGS.map((h) => el('th', { scope: 'col' }, h)),
         ),
       ),
       el(
         'tbody',
         {},
         attributes.map((a, index) =>
-          el(
-            'tr',
-            {
-              className: moved.has(a.handle) ? 'moved' : null,
-              'data-type': a.type,
-              tabIndex: options.interactive ? 0 : -1,
-              'data-attribute': options.interactive ? index : null,
-              'data-handle': a.handle,
-            },
-            el(
-              'td',
-              { className: 'num' },
-              el('span', { className: 'swatch', style: 'background:' + colour(a) }),
-              a.handle,
-              moved.has(a.handle)
-                ? el('span', { className: 'moved-mark', title: 'handle moved' }, ' ⇄')
-                : null,
-            ),
-            el('td', {}, a.type),
-            el(
-              'td',
-              {},
-              a.label,
-              el('div', { className: 'constant' }, a.constant),
-              findings.filter((f) => f.handle === a.handle).map(findingNote),
-            ),
-            el('td', { className: 'num' }, a.offset + '+' + a.length),
-          ),
+          handleRow(a, index, moved.has(a.handle), findings.get(a.handle) || [], options.interactive),
         ),
       ),
     );
+  }
+
+  // The page's own handle table, which every build updates: only the rows whose contents changed
+  // are drawn again, so that an edit costs its rows, not the table.
+  function createHandleTable() {
+    const body = el('tbody');
+    const node = el(
+      'table',
+      { className: 'handles' },
+      el(
+        'thead',
+        {},
+        el(
+          'tr',
+          {},
+          HANDLE_HEADINGS.map((h) => el('th', { scope: 'col' }, h)),
+        ),
+      ),
+      body,
+    );
+    let shown = []; // the key of each row in the table
+    return {
+      node,
+      update(attributes, moved, allFindings) {
+        const findings = findingsByHandle(allFindings);
+        const keys = attributes.map((a, index) => {
+          const about = findings.get(a.handle) || [];
+          return [
+            a.handle,
+            a.type,
+            a.label,
+            a.constant,
+            a.offset,
+            a.length,
+            colour(a),
+            moved.has(a.handle),
+            index,
+          ]
+            .concat(about.map((f) => f.line))
+            .join('\n');
+        });
+        const rows = body.children;
+        for (let i = 0; i < attributes.length; ++i) {
+          if (shown[i] === keys[i]) continue;
+          const a = attributes[i];
+          const row = handleRow(a, i, moved.has(a.handle), findings.get(a.handle) || [], true);
+          if (i < rows.length) body.replaceChild(row, rows[i]);
+          else body.append(row);
+        }
+        while (rows.length > attributes.length) body.lastChild.remove();
+        shown = keys;
+      },
+    };
   }
 
   // The old and new handles of every attribute that the differences say moved.
@@ -272,6 +357,7 @@
 
   window.gattdbViews = {
     createByteMap,
+    createHandleTable,
     findingSummary,
     handleTable,
     comparison,

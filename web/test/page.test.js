@@ -8,6 +8,7 @@ const os = require('node:os');
 const path = require('node:path');
 const { after, before, test } = require('node:test');
 const { ROOT, launch, openConfigurator } = require('./browser');
+const { largestDescription, IMAGE_SIZE } = require('./largest');
 
 const EXAMPLES = path.join(ROOT, 'examples');
 const GOLDEN = path.join(ROOT, 'tests', 'tool', 'golden');
@@ -347,3 +348,44 @@ test('a .gatt file opened lossy lists its warnings and builds without what the i
   assert.equal(await shownHex(page), '00 02 0D 18 30 05 02 03 00 38 2A 00 D0 01 01 00');
   assert.deepEqual(errors, []);
 });
+
+test('an edit in the largest database shows its new bytes in the byte map', async () => {
+  const { page, errors } = await openConfigurator(browser);
+  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'gattdb-largest-')), 'largest.json');
+  fs.writeFileSync(file, largestDescription());
+  await (await page.$('#open-file')).uploadFile(file);
+  await page.waitForFunction(() => document.querySelector('#status').textContent === 'Opened largest.json');
+  assert.match(await text(page, '#image-summary'), new RegExp(`, ${IMAGE_SIZE} bytes, 5 of 20 services$`));
+  // The last byte of the value of the 13th characteristic of the last service.
+  const place = 'services[4].characteristics[12]';
+  const byteShown = (offset) =>
+    page.evaluate((offset) => {
+      const span = [...document.querySelectorAll('#hex .byte')].find((b) =>
+        b.title.endsWith('(byte ' + offset + ')'),
+      );
+      return span ? span.textContent : null;
+    }, offset);
+  const value = '[data-row="' + place + '"] .value input';
+  await page.focus(value);
+  await page.keyboard.press('End');
+  await page.keyboard.press('Backspace');
+  await page.keyboard.press('Backspace');
+  await page.keyboard.type('EE');
+  const offset = await page.$eval(
+    '#handles tr[data-type="value"][data-handle="' + (await valueHandle(page, place)) + '"] td:last-child',
+    (td) => {
+      const [start, length] = td.textContent.split('+').map(Number);
+      return start + length - 2; // 255 bytes take a filler byte after them
+    },
+  );
+  assert.equal(await byteShown(offset), 'EE');
+  assert.equal(await byteShown(offset - 1), 'EC'); // the byte before it, (253 * 7 + 1) & 0xff, is kept
+  assert.equal(await text(page, '#status'), '');
+  assert.deepEqual(errors, []);
+});
+
+// The handle of the value of the characteristic at place, as the editor's row shows its handles.
+async function valueHandle(page, place) {
+  const handles = await text(page, '[data-handles="' + place + '"]');
+  return Number(handles.split('–')[1]);
+}
