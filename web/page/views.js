@@ -50,9 +50,15 @@
     // The box's height and scroll position as last seen, so that drawing never waits for a layout.
     let height = window.innerHeight;
     let scrolled = 0;
+    // Whether the attributes lie where they lay at the last drawing, and the image it showed: then
+    // only the bytes that changed are drawn.
+    let layout = '';
+    let sameLayout = false;
+    let previous = new Uint8Array(0);
 
-    // The lines in the DOM, kept and refilled: each holds its offset and a span per byte, and a
-    // drawing changes only the texts and attributes that differ from what they show.
+    // The lines in the DOM, kept and refilled: each holds its offset and a span per byte, and what
+    // they show is kept beside them, so that a drawing changes only what differs and reads nothing
+    // back from the DOM. A byte's title is written when the pointer reaches it.
     const pool = [];
     function poolLine(k) {
       if (!pool[k]) {
@@ -65,32 +71,47 @@
           // Spaces between the bytes, so that copied lines are hex text the tool reads.
           node.append(' ', span);
         }
-        pool[k] = { node, offset, spans };
+        pool[k] = { node, offset, spans, start: -1, shown: [] };
       }
       return pool[k];
     }
 
-    const set = (node, key, value) => {
-      if (node[key] !== value) node[key] = value;
-    };
+    // What a span shows of byte i: its text, class, attribute and colour.
+    function look(i) {
+      const index = owners[i];
+      const a = attributes[index];
+      return {
+        text: hexByte(image[i]),
+        className: 'byte' + (a.offset === i ? ' first' : ''),
+        index: index,
+        colour: colour(a),
+      };
+    }
 
-    function fillLine(line, start) {
-      set(line.offset, 'textContent', start.toString(16).toUpperCase().padStart(4, '0'));
+    function fillLine(line, start, changedOnly) {
+      if (line.start !== start) {
+        line.offset.textContent = start.toString(16).toUpperCase().padStart(4, '0');
+        changedOnly = false;
+      }
+      line.start = start;
       line.spans.forEach((span, k) => {
         const i = start + k;
-        span.hidden = i >= image.length;
-        if (span.hidden) return;
-        const index = owners[i];
-        const a = attributes[index];
-        set(span, 'textContent', hexByte(image[i]));
-        set(span, 'className', 'byte' + (a.offset === i ? ' first' : ''));
-        set(span, 'title', 'handle ' + a.handle + ' ' + a.type + ' ' + a.label + ' (byte ' + i + ')');
-        if (span.getAttribute('data-attribute') !== String(index)) span.setAttribute('data-attribute', index);
-        const background = colour(a);
-        if (span.dataset.colour !== background) {
-          span.dataset.colour = background;
-          span.style.background = background;
+        if (changedOnly && i < image.length && image[i] === previous[i]) return;
+        const was = line.shown[k] || {};
+        const now = i < image.length ? look(i) : null;
+        line.shown[k] = now || {};
+        if (!now) {
+          span.hidden = true;
+          return;
         }
+        if (was.text === undefined) span.hidden = false;
+        if (was.text !== now.text) span.textContent = now.text;
+        if (was.className !== now.className) span.className = now.className;
+        if (was.index !== now.index) {
+          span.setAttribute('data-attribute', now.index);
+          span.removeAttribute('title');
+        }
+        if (was.colour !== now.colour) span.style.background = now.colour;
       });
     }
 
@@ -102,12 +123,13 @@
       const end = Math.min(count, top + visible + SPARE_LINES);
       if (!force && drawn && drawn.first === first && drawn.end === end) return;
       drawn = { first, end };
-      set(spacer.style, 'height', count * LINE_HEIGHT + 'px');
-      set(lines.style, 'transform', 'translateY(' + first * LINE_HEIGHT + 'px)');
+      const tall = count * LINE_HEIGHT + 'px';
+      if (spacer.style.height !== tall) spacer.style.height = tall;
+      lines.style.transform = 'translateY(' + first * LINE_HEIGHT + 'px)';
       const shown = [];
       for (let line = first; line < end; ++line) {
         const pooled = poolLine(line - first);
-        fillLine(pooled, line * BYTES_PER_LINE);
+        fillLine(pooled, line * BYTES_PER_LINE, sameLayout);
         shown.push(pooled.node);
       }
       const children = lines.children;
@@ -126,10 +148,17 @@
 
     return {
       show(newImage, newAttributes) {
+        const newLayout = newAttributes
+          .map((a) => [a.offset, a.length, a.handle, a.type, a.label, a.service, a.characteristic].join(' '))
+          .join('\n');
+        sameLayout = newLayout === layout && newImage.length === image.length;
+        layout = newLayout;
+        previous = image;
         image = newImage;
         attributes = newAttributes;
         owners = attributeAt(image, attributes);
         draw(true);
+        sameLayout = false;
       },
       // Scrolls the attribute's first byte into view, when it is not in view already.
       reveal(index) {
@@ -208,50 +237,30 @@
     );
   }
 
+  function handleTableOf(body) {
+    const headings = el(
+      'tr',
+      {},
+      HANDLE_HEADINGS.map((h) => el('th', { scope: 'col' }, h)),
+    );
+    return el('table', { className: 'handles' }, el('thead', {}, headings), body);
+  }
+
   // The handle table, with each handle's constant in the header and the findings about it.
   function handleTable(attributes, options = {}) {
     const moved = options.moved || new Set();
     const findings = findingsByHandle(options.findings || []);
-    return el(
-      'table',
-      { className: 'handles' },
-      el(
-        'thead',
-        {},
-        el(
-          'tr',
-          {},
-          HANDLE_HEADINGS.map((h) => el('th', { scope: 'col' }, h)),
-        ),
-      ),
-      el(
-        'tbody',
-        {},
-        attributes.map((a, index) =>
-          handleRow(a, index, moved.has(a.handle), findings.get(a.handle) || [], options.interactive),
-        ),
-      ),
+    const rows = attributes.map((a, index) =>
+      handleRow(a, index, moved.has(a.handle), findings.get(a.handle) || [], options.interactive),
     );
+    return handleTableOf(el('tbody', {}, rows));
   }
 
   // The page's own handle table, which every build updates: only the rows whose contents changed
   // are drawn again, so that an edit costs its rows, not the table.
   function createHandleTable() {
     const body = el('tbody');
-    const node = el(
-      'table',
-      { className: 'handles' },
-      el(
-        'thead',
-        {},
-        el(
-          'tr',
-          {},
-          HANDLE_HEADINGS.map((h) => el('th', { scope: 'col' }, h)),
-        ),
-      ),
-      body,
-    );
+    const node = handleTableOf(body);
     let shown = []; // the key of each row in the table
     return {
       node,

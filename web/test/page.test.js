@@ -358,12 +358,14 @@ test('an edit in the largest database shows its new bytes in the byte map', asyn
   assert.match(await text(page, '#image-summary'), new RegExp(`, ${IMAGE_SIZE} bytes, 5 of 20 services$`));
   // The last byte of the value of the 13th characteristic of the last service.
   const place = 'services[4].characteristics[12]';
+  // The byte at offset as the byte map shows it: the line of its offset, and its place in the line.
   const byteShown = (offset) =>
     page.evaluate((offset) => {
-      const span = [...document.querySelectorAll('#hex .byte')].find((b) =>
-        b.title.endsWith('(byte ' + offset + ')'),
+      const start = (offset - (offset % 16)).toString(16).toUpperCase().padStart(4, '0');
+      const line = [...document.querySelectorAll('#hex .hex-line')].find(
+        (l) => l.querySelector('.offset').textContent === start,
       );
-      return span ? span.textContent : null;
+      return line ? line.querySelectorAll('.byte')[offset % 16].textContent : null;
     }, offset);
   const value = '[data-row="' + place + '"] .value input';
   await page.focus(value);
