@@ -299,17 +299,16 @@ std::string format_for(const std::string &name, const std::string &contents) {
     return std::string(input_format_for(name, std::nullopt, ANY_INPUT, "bin", &contents).name);
 }
 
-// The UUID table, the property names, the input formats and the limits: the editor's suggestions
-// and checkboxes.
+// The UUID table (as columns), the property names, the input formats and the limits: the editor's
+// suggestions and checkboxes.
 val vocabulary() {
-    val uuids = val::array();
+    columns uuids({"sig"}, {"uuid", "role", "name"});
     for (const known_uuid &entry : KNOWN_UUIDS) {
-        val u = object();
-        u.set("uuid", display_uuid(std::string(entry.uuid)));
-        u.set("role", std::string(role_name(entry.role)));
-        u.set("name", std::string(entry.name));
-        u.set("sig", entry.sig_assigned);
-        uuids.call<void>("push", u);
+        uuids.number(entry.sig_assigned ? 1 : 0);
+        uuids.text(display_uuid(std::string(entry.uuid)));
+        uuids.text(role_name(entry.role));
+        uuids.text(entry.name);
+        uuids.end_row();
     }
     val properties = val::array();
     for (unsigned bit = 0; bit < PROPERTY_BITS; ++bit) {
@@ -332,7 +331,7 @@ val vocabulary() {
     limits.set("value_length", MAX_VALUE_LENGTH);
     limits.set("handle", MAX_HANDLE);
     val result = object();
-    result.set("uuids", uuids);
+    result.set("uuids", uuids.to_val());
     result.set("formats", formats);
     result.set("properties", properties);
     result.set("limits", limits);

@@ -187,7 +187,9 @@
     },
     // The UUID table, property names, input formats and limits.
     vocabulary() {
-      return engine.vocabulary();
+      const vocabulary = engine.vocabulary();
+      vocabulary.uuids = rowsOf(vocabulary.uuids).map((u) => ({ ...u, sig: u.sig === 1 }));
+      return vocabulary;
     },
   };
 
@@ -199,8 +201,12 @@
   }
 
   api.ready = engineBinary()
-    .then((binary) => createGattdbEngine({ wasmBinary: binary }))
+    .then((binary) => {
+      performance.mark('gattdb-engine-inflated');
+      return createGattdbEngine({ wasmBinary: binary });
+    })
     .then((module) => {
+      performance.mark('gattdb-engine-ready');
       engine = module;
       return api;
     });
