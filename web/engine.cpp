@@ -45,8 +45,16 @@ val with(val target, const char *key, const Value &value) {
     return target;
 }
 
+// A typed array of its own holding what the view shows of the engine's memory (which the view
+// would not outlive): slice() copies it at once, where constructing one from it goes element by
+// element.
+template <typename Element>
+val copied(emscripten::memory_view<Element> view) {
+    return val(view).call<val>("slice");
+}
+
 val bytes(std::span<const std::uint8_t> data) {
-    return val::global("Uint8Array").new_(emscripten::typed_memory_view(data.size(), data.data()));
+    return copied(emscripten::typed_memory_view(data.size(), data.data()));
 }
 
 // Text the page decodes itself (TextDecoder), many times faster than the bindings' copy of a long
@@ -142,9 +150,7 @@ class columns {
         c.set("count", count_);
         c.set("numberColumns", array_of(number_names_, [](const char *n) { return val(n); }));
         c.set("textColumns", array_of(text_names_, [](const char *n) { return val(n); }));
-        c.set(
-            "numbers",
-            val::global("Uint32Array").new_(emscripten::typed_memory_view(numbers_.size(), numbers_.data())));
+        c.set("numbers", copied(emscripten::typed_memory_view(numbers_.size(), numbers_.data())));
         c.set("texts", text_bytes(texts_));
         return c;
     }

@@ -193,10 +193,11 @@
     },
   };
 
-  // The engine's WebAssembly, which the site carries compressed inside a script.
+  // The engine's WebAssembly, which the site carries compressed inside a script. Fetching it as a
+  // data: URL has the browser decode the base64 and inflate it off the page's thread.
   async function engineBinary() {
-    const packed = Uint8Array.from(atob(window.gattdbEngineWasm), (c) => c.charCodeAt(0));
-    const inflated = new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'));
+    const packed = await fetch('data:application/gzip;base64,' + window.gattdbEngineWasm);
+    const inflated = packed.body.pipeThrough(new DecompressionStream('gzip'));
     return new Uint8Array(await new Response(inflated).arrayBuffer());
   }
 
