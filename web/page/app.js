@@ -354,6 +354,7 @@
 
   window.gattdb.ready.then(() => {
     vocabulary = window.gattdb.vocabulary();
+    performance.mark('gattdb-vocabulary');
     editor = window.gattdbEditor.create($('editor'), vocabulary, {
       changed(place) {
         rebuild();
@@ -379,6 +380,7 @@
     });
     wireFiles();
     load(model.fromDescription(JSON.stringify(STARTER), vocabulary), 'untitled.json');
+    performance.mark('gattdb-page-ready');
     document.body.setAttribute('data-ready', 'true');
   });
 })();
