@@ -48,7 +48,7 @@
     let owners = new Uint16Array(0);
     let drawn = null; // [first, end) of the lines in the DOM
     // The box's height and scroll position as last seen, so that drawing never waits for a layout.
-    let height = window.innerHeight;
+    let height = Math.ceil(window.innerHeight * 0.6); // the box's max-height, 60vh, until it is measured
     let scrolled = 0;
     // Whether the attributes lie where they lay at the last drawing, and the image it showed: then
     // only the bytes that changed are drawn.
