@@ -47,8 +47,9 @@
     let attributes = [];
     let owners = new Uint16Array(0);
     let drawn = null; // [first, end) of the lines in the DOM
-    // The box's height and scroll position as last seen, so that drawing never waits for a layout.
-    let height = Math.ceil(window.innerHeight * 0.6); // the box's max-height, 60vh, until it is measured
+    // The box's scroll position as last seen, so that drawing never waits for a layout.
+    // The height the box may take (its max-height, 60vh): lines beyond what it shows are not drawn.
+    const height = () => Math.ceil(window.innerHeight * 0.6);
     let scrolled = 0;
     // Whether the attributes lie where they lay at the last drawing, and the image it showed: then
     // only the bytes that changed are drawn.
@@ -117,7 +118,7 @@
 
     function draw(force) {
       const count = Math.ceil(image.length / BYTES_PER_LINE);
-      const visible = Math.ceil(height / LINE_HEIGHT);
+      const visible = Math.ceil(height() / LINE_HEIGHT);
       const top = Math.floor(scrolled / LINE_HEIGHT);
       const first = Math.max(0, top - SPARE_LINES);
       const end = Math.min(count, top + visible + SPARE_LINES);
@@ -141,10 +142,7 @@
       scrolled = box.scrollTop;
       draw(false);
     });
-    new ResizeObserver(([entry]) => {
-      if (entry.contentRect.height > 0) height = entry.contentRect.height;
-      draw(false);
-    }).observe(box);
+    window.addEventListener('resize', () => draw(false));
 
     return {
       show(newImage, newAttributes) {
@@ -165,7 +163,7 @@
         const a = attributes[index];
         if (!a) return;
         const y = Math.floor(a.offset / BYTES_PER_LINE) * LINE_HEIGHT;
-        if (y < scrolled || y + LINE_HEIGHT > scrolled + height) {
+        if (y < scrolled || y + LINE_HEIGHT > scrolled + height()) {
           scrolled = Math.max(0, y - LINE_HEIGHT);
           box.scrollTop = scrolled;
           draw(false);
