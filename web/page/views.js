@@ -47,9 +47,9 @@
     let attributes = [];
     let owners = new Uint16Array(0);
     let drawn = null; // [first, end) of the lines in the DOM
-    // The box's scroll position as last seen, so that drawing never waits for a layout.
     // The height the box may take (its max-height, 60vh): lines beyond what it shows are not drawn.
     const height = () => Math.ceil(window.innerHeight * 0.6);
+    // The box's scroll position as last seen, so that drawing never waits for a layout.
     let scrolled = 0;
     // Whether the attributes lie where they lay at the last drawing, and the image it showed: then
     // only the bytes that changed are drawn.
