@@ -26,7 +26,7 @@
 #include "core/support/c_names.hpp"
 #include "core/writers/built_database.hpp"
 #include "core/writers/description_writer.hpp"
-#include "core/writers/handle_formats.hpp"
+#include "core/writers/handle_names.hpp"
 #include "core/writers/output_formats.hpp"
 
 namespace gattdb::tool {
@@ -167,25 +167,22 @@ class columns {
 // item's resolved name, and the indices of its service and characteristic (characteristic + 1, 0 for
 // the service's own).
 val attributes(const built &b, std::string_view symbol) {
-    const std::vector<attribute_row> rows = attribute_rows(b.db);
-    const std::vector<std::string> constants = attribute_constants(b.writing(symbol));
+    const std::string prefix = upper_case(std::string(symbol)) + "_";
     columns out({"handle", "offset", "length", "service", "characteristic"},
                 {"type", "uuid", "label", "uuidName", "constant", "name"});
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        const attribute_row &row = rows[r];
-        const bool own = row.characteristic == NO_CHARACTERISTIC;
+    for (const attribute_row &row : attribute_rows(b.db)) {
+        const std::string &item = item_name(b.named.names, row.service, row.characteristic);
         out.number(row.handle);
         out.number(static_cast<std::uint32_t>(row.offset));
         out.number(static_cast<std::uint32_t>(row.size));
         out.number(static_cast<std::uint32_t>(row.service));
-        out.number(own ? 0U : static_cast<std::uint32_t>(row.characteristic + 1));
+        out.number(row.characteristic ? static_cast<std::uint32_t>(*row.characteristic + 1) : 0U);
         out.text(row.type);
         out.text(display_uuid(row.uuid));
         out.text(uuid_label(row.uuid));
         out.text(uuid_name(row.uuid));
-        out.text(constants[r]);
-        const service_names &names = b.named.names[row.service];
-        out.text(own ? names.name : names.characteristics[row.characteristic]);
+        out.text(prefix + handle_constant(item, row.kind));
+        out.text(item);
         out.end_row();
     }
     return out.to_val();
@@ -246,7 +243,7 @@ val read(const std::string &contents, const std::string &format, const std::stri
     });
 }
 
-const char *kind_name(change_kind kind) {
+const char *change_name(change_kind kind) {
     switch (kind) {
     case change_kind::moved: return "moved";
     case change_kind::removed: return "removed";
@@ -258,7 +255,7 @@ const char *kind_name(change_kind kind) {
 
 val difference_object(const difference &d) {
     val o = object();
-    o.set("kind", std::string(kind_name(d.kind)));
+    o.set("kind", std::string(change_name(d.kind)));
     o.set("item", d.subject);
     o.set("detail", d.detail);
     o.set("oldHandle", d.old_handle);

@@ -1,29 +1,30 @@
 // SPDX-License-Identifier: MIT
-// What `gattdb dump` shows: one row per attribute, or one line per service. The rows are shared by
-// every view of a database (text, Markdown, HTML).
+// The rows every view of a database shows (text, Markdown, HTML, the page): one per attribute, one
+// per service, and the usage line.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include "core/model/attributes.hpp"
 #include "core/model/database.hpp"
 
 namespace gattdb::tool {
 
 struct attribute_row {
     unsigned handle;
-    const char *type;            // "service", "declaration", "value" or "descriptor"
-    std::string uuid;            // canonical
-    std::string details;         // properties and value handle, or the value as hex and text
-    std::size_t offset;          // where the attribute's entry starts in the image
-    std::size_t size;            // and its bytes
-    std::size_t service;         // the index of the service it belongs to
-    std::size_t characteristic;  // and of its characteristic; NO_CHARACTERISTIC for the service's own
+    const char *type;     // "service", "declaration", "value" or "descriptor"
+    std::string uuid;     // canonical
+    std::string details;  // properties and value handle, or the value as hex and text
+    std::size_t offset;   // where the attribute's entry starts in the image
+    std::size_t size;     // and its bytes
+    attribute_kind kind;  // what type names
+    std::size_t service;  // the item it belongs to, as attributes_of gives it
+    std::optional<std::size_t> characteristic;
 };
 
-inline constexpr std::size_t NO_CHARACTERISTIC = static_cast<std::size_t>(-1);
-
+// The rows of the attributes, in image order, from the one walk over them (attributes_of).
 std::vector<attribute_row> attribute_rows(const database &db);
 
 struct service_row {
@@ -38,12 +39,5 @@ std::vector<service_row> service_rows(const database &db);
 
 // "6 of 255 handles, 30 bytes".
 std::string usage_text(const database &db);
-
-// One row per attribute: handle, attribute type, UUID with its SIG name, and properties, value
-// handle or value (hex, and text where printable).
-std::string attribute_table(const database &db);
-
-// One line per service (handle range, characteristics, bytes) and a total line.
-std::string summary(const database &db);
 
 }  // namespace gattdb::tool

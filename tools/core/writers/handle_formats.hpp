@@ -4,7 +4,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "core/writers/built_database.hpp"
 
@@ -15,10 +14,6 @@ namespace gattdb::tool {
 // PREFIX_<characteristic>_DECLARATION_HANDLE, _VALUE_HANDLE and _CCCD_HANDLE (with the descriptor
 // only), PREFIX_HANDLE_COUNT and PREFIX_IMAGE_SIZE.
 std::string write_header(const built_database &built);
-
-// The header's constant for each attribute's handle, with the prefix, in handle order:
-// "GATT_DB_HEART_RATE_SERVICE_HANDLE", "GATT_DB_HEART_RATE_MEASUREMENT_DECLARATION_HANDLE", ...
-std::vector<std::string> attribute_constants(const built_database &built);
 
 // The same handles as JSON: handle_count, image_size, and the services with their names, UUIDs,
 // handles and characteristics.
