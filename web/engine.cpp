@@ -95,15 +95,23 @@ val answer(Work work) {
     }
 }
 
-constexpr std::initializer_list<input_kind> ANY_INPUT = {input_kind::description, input_kind::image};
+constexpr std::initializer_list<input_kind> ANY_INPUT = {input_kind::description, input_kind::image,
+                                                         input_kind::capture};
+
+// How a capture is read: as `import` takes it into the editor (what the image can hold, the rest
+// refused or, lossy, left out), or as the device served it, as `diff` compares it.
+enum class capture_reading { importing, as_served };
 
 // Reads contents in the named format; errors name the input as name, as the tool names a file.
-// Warnings (with lossy) are added to warnings, each as the line the tool prints.
+// Warnings (a capture's, and with lossy what is left out) are added to warnings, each as the line
+// the tool prints.
 database read_as(const std::string &contents, const std::string &format, const std::string &name,
-                 bool lossy = false, std::vector<std::string> *warnings = nullptr) {
+                 bool lossy = false, std::vector<std::string> *warnings = nullptr,
+                 capture_reading capture = capture_reading::importing) {
     const input_format &reader = input_format_for(name, format, ANY_INPUT, format);
     read_options options;
     options.lossy = lossy;
+    options.as_served = capture == capture_reading::as_served;
     options.warn = [&](const std::string &line) {
         if (warnings) warnings->push_back(std::string(PROGRAM) + ": " + line);
     };
@@ -276,7 +284,8 @@ val diff(const std::string &old_contents, const std::string &old_format, const s
          const std::string &new_contents, const std::string &new_format, const std::string &new_name) {
     return answer([&] {
         const std::vector<difference> found = database_differences(
-            read_as(old_contents, old_format, old_name), read_as(new_contents, new_format, new_name));
+            read_as(old_contents, old_format, old_name, false, nullptr, capture_reading::as_served),
+            read_as(new_contents, new_format, new_name, false, nullptr, capture_reading::as_served));
         return with(object(), "differences", array_of(found, difference_object));
     });
 }
@@ -323,10 +332,10 @@ val vocabulary() {
     }
     val formats = val::array();
     for (const input_format &format : input_formats()) {
-        if (format.kind == input_kind::capture) continue;  // the page reads no captures yet
+        static constexpr const char *KINDS[] = {"description", "image", "capture"};
         val f = object();
         f.set("name", std::string(format.name));
-        f.set("kind", std::string(format.kind == input_kind::description ? "description" : "image"));
+        f.set("kind", std::string(KINDS[static_cast<int>(format.kind)]));
         f.set("extension", std::string(format.extensions[0]));
         formats.call<void>("push", f);
     }

@@ -349,6 +349,91 @@ test('a .gatt file opened lossy lists its warnings and builds without what the i
   assert.deepEqual(errors, []);
 });
 
+const CAPTURE = path.join(ROOT, 'tests', 'tool', 'captures', 'toy-car.btsnoop');
+
+test('a capture opens lossy as import takes it, and is either side of a comparison', async () => {
+  const { page, errors } = await openConfigurator(browser);
+  const statusIs = (line) =>
+    page.waitForFunction((l) => document.querySelector('#status').textContent === l, {}, line);
+  const diffLines = () => page.$$eval('#comparison pre.diff > *', (lines) => lines.map((l) => l.textContent));
+  // Its magic number names the format whatever the file is called.
+  const renamed = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'gattdb-capture-')), 'phone.txt');
+  fs.copyFileSync(CAPTURE, renamed);
+  await (await page.$('#open-file')).uploadFile(renamed);
+  await page.waitForFunction(() =>
+    document.querySelector('#status').textContent.startsWith('gattdb: phone.txt:'),
+  );
+  assert.equal(
+    await text(page, '#status'),
+    'gattdb: phone.txt: handle 19: cannot keep descriptor 2901 Characteristic User Descriptor: ' +
+      'the image holds no descriptors but the client characteristic configuration (--lossy leaves it out)',
+  );
+
+  await page.click('#lossy');
+  await (await page.$('#open-file')).uploadFile(CAPTURE);
+  await statusIs('Opened toy-car.btsnoop');
+  const warnings = await page.$$eval('#warnings li', (items) => items.map((li) => li.textContent));
+  assert.equal(warnings.length, 19);
+  assert.equal(warnings.filter((w) => / warning: left out descriptor 2901 /.test(w)).length, 2);
+  assert.ok(
+    warnings.includes(
+      'gattdb: toy-car.btsnoop: handle 3: warning: the capture holds no value for characteristic 2A00 Device Name (handles 2-3); left empty',
+    ),
+  );
+  const rows = await page.$$eval('#handles tbody tr', (trs) =>
+    trs.map((tr) => tr.innerText.replace(/\s+/g, ' ').trim()),
+  );
+  assert.equal(rows.length, 51);
+  assert.match(rows[0], /^1 service 1800 Generic Access /);
+  assert.match(rows[10], /^11 value 2A23 System ID /);
+
+  // The capture is the newer side: an older database without its last service.
+  const description = JSON.parse(
+    await page.evaluate(
+      async (bytes) => window.gattdb.read(new Uint8Array(bytes), 'btsnoop', 'car.btsnoop', { lossy: true }),
+      [...fs.readFileSync(CAPTURE)],
+    ),
+  );
+  const last = description.services.pop();
+  const olderFile = path.join(path.dirname(renamed), 'older.json');
+  fs.writeFileSync(olderFile, JSON.stringify(description));
+  await (await page.$('#compare-file')).uploadFile(olderFile);
+  await page.waitForSelector('#comparison pre.diff');
+  assert.deepEqual(await diffLines(), [
+    'added: service ' + last.uuid.toUpperCase().replace(/^0X/, '') + ' (handles 49-51)',
+  ]);
+
+  // And the older side: the starter database compared with the capture.
+  await page.click('#new-db');
+  await (await page.$('#compare-file')).uploadFile(CAPTURE);
+  await statusIs('Compared with toy-car.btsnoop');
+  const lines = await diffLines();
+  assert.ok(lines.length > 5, lines.join('\n'));
+  assert.ok(lines.includes('removed: service FF10 (handles 49-51)'), lines.join('\n'));
+
+  // window.gattdb.diff reads a capture as the device served it, as `gattdb diff` does: its lossy
+  // import lost the two descriptors the image cannot hold.
+  const served = await page.evaluate(
+    (bytes) => {
+      const capture = new Uint8Array(bytes);
+      const imported = window.gattdb.read(capture, 'btsnoop', 'car.btsnoop', { lossy: true });
+      return window.gattdb
+        .diff(
+          { contents: capture, format: 'btsnoop', name: 'car.btsnoop' },
+          { contents: imported, format: 'json', name: 'car.json' },
+        )
+        .filter((d) => d.kind === 'changed')
+        .map((d) => d.line);
+    },
+    [...fs.readFileSync(CAPTURE)],
+  );
+  assert.deepEqual(served, [
+    'changed: characteristic FFE4 in service FFE0: descriptor 2901 Characteristic User Descriptor removed (was handle 19)',
+    'changed: characteristic FFE9 in service FFE5: descriptor 2901 Characteristic User Descriptor removed (was handle 24)',
+  ]);
+  assert.deepEqual(errors, []);
+});
+
 test('an edit in the largest database shows its new bytes in the byte map', async () => {
   const { page, errors } = await openConfigurator(browser);
   const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'gattdb-largest-')), 'largest.json');
