@@ -63,6 +63,15 @@ val text_bytes(std::string_view text) {
     return bytes({reinterpret_cast<const std::uint8_t *>(text.data()), text.size()});
 }
 
+// Bytes from the page (a Uint8Array) in one copy by the browser: the bindings' own conversion to
+// std::string copies a byte at a time, longer than reading a large description.
+std::string bytes_in(const val &array) {
+    std::string out(array["length"].as<std::size_t>(), '\0');
+    val(emscripten::typed_memory_view(out.size(), reinterpret_cast<std::uint8_t *>(out.data())))
+        .call<void>("set", array);
+    return out;
+}
+
 template <typename Item, typename Convert>
 val array_of(const std::vector<Item> &items, Convert convert) {
     val list = val::array();
@@ -178,7 +187,7 @@ val attributes(const built &b, std::string_view symbol) {
     const std::string prefix = upper_case(std::string(symbol)) + "_";
     columns out({"handle", "offset", "length", "service", "characteristic"},
                 {"type", "uuid", "label", "uuidName", "constant", "name"});
-    for (const attribute_row &row : attribute_rows(b.db)) {
+    for (const attribute_row &row : attribute_rows(b.db, row_details::left_out)) {
         const std::string &item = item_name(b.named.names, row.service, row.characteristic);
         out.number(row.handle);
         out.number(static_cast<std::uint32_t>(row.offset));
@@ -223,11 +232,10 @@ val usage(const database &db) {
     return u;
 }
 
-val build(const std::string &text, const std::string &format, const std::string &name,
-          const std::string &symbol) {
+val build(const val &text, const std::string &format, const std::string &name, const std::string &symbol) {
     return answer([&] {
         checked_symbol(symbol);
-        const built b = build_named(text, format, name);
+        const built b = build_named(bytes_in(text), format, name);
         val result = object();
         result.set("image", bytes(b.named.image));
         result.set("hashInput", bytes(database_hash_input(b.db)));
@@ -240,10 +248,10 @@ val build(const std::string &text, const std::string &format, const std::string 
 
 // Any input, description or image, as a description, with the warnings --lossy gives: what the
 // page's editor loads. The description keeps the items' names.
-val read(const std::string &contents, const std::string &format, const std::string &name, bool lossy) {
+val read(const val &contents, const std::string &format, const std::string &name, bool lossy) {
     return answer([&] {
         std::vector<std::string> warnings;
-        const database db = read_as(contents, format, name, lossy, &warnings);
+        const database db = read_as(bytes_in(contents), format, name, lossy, &warnings);
         val result = object();
         result.set("description", text_bytes(write_description(db, true)));
         result.set("warnings", array_of(warnings, [](const std::string &w) { return val(w); }));
@@ -280,21 +288,23 @@ val difference_object(const difference &d) {
     return o;
 }
 
-val diff(const std::string &old_contents, const std::string &old_format, const std::string &old_name,
-         const std::string &new_contents, const std::string &new_format, const std::string &new_name) {
+val diff(const val &old_contents, const std::string &old_format, const std::string &old_name,
+         const val &new_contents, const std::string &new_format, const std::string &new_name) {
     return answer([&] {
         const std::vector<difference> found = database_differences(
-            read_as(old_contents, old_format, old_name, false, nullptr, capture_reading::as_served),
-            read_as(new_contents, new_format, new_name, false, nullptr, capture_reading::as_served));
+            read_as(bytes_in(old_contents), old_format, old_name, false, nullptr, capture_reading::as_served),
+            read_as(bytes_in(new_contents), new_format, new_name, false, nullptr,
+                    capture_reading::as_served));
         return with(object(), "differences", array_of(found, difference_object));
     });
 }
 
 // What `gattdb build -f KIND --name SYMBOL` writes for the description, or for KIND "description"
 // the description as the page saves it.
-val output(const std::string &text, const std::string &format, const std::string &name,
-           const std::string &kind, const std::string &symbol) {
+val output(const val &text_in, const std::string &format, const std::string &name, const std::string &kind,
+           const std::string &symbol) {
     return answer([&] {
+        const std::string text = bytes_in(text_in);
         if (kind == "description")
             return with(object(), "text", text_bytes(write_description(read_as(text, format, name), true)));
         // Bytes do not survive text; the page saves build's image for them.
@@ -307,7 +317,8 @@ val output(const std::string &text, const std::string &format, const std::string
 }
 
 // The reader the tool would choose for a file of that name and contents.
-std::string format_for(const std::string &name, const std::string &contents) {
+std::string format_for(const std::string &name, const val &bytes) {
+    const std::string contents = bytes_in(bytes);
     const std::string_view fallback = looks_like_hex_text(contents) ? "hex" : "bin";
     return std::string(input_format_for(name, std::nullopt, ANY_INPUT, fallback, &contents).name);
 }

@@ -48,6 +48,16 @@ TEST(attribute_rows, give_each_attribute_its_item_entry_and_constant) {
     }
     EXPECT_EQ(rows.back().offset + rows.back().size, image.size());
     EXPECT_EQ(handles_used(db), 6u);
+    // Left out, the details are empty and every other column stays as it was.
+    const std::vector<attribute_row> bare = attribute_rows(db, row_details::left_out);
+    ASSERT_EQ(bare.size(), rows.size());
+    EXPECT_FALSE(rows[1].details.empty());
+    for (std::size_t i = 0; i < bare.size(); ++i) {
+        EXPECT_EQ(bare[i].details, "") << i;
+        EXPECT_EQ(bare[i].handle, rows[i].handle) << i;
+        EXPECT_EQ(bare[i].offset, rows[i].offset) << i;
+        EXPECT_EQ(bare[i].size, rows[i].size) << i;
+    }
 }
 
 }  // namespace

@@ -23,7 +23,12 @@
   // Text crosses into the engine as UTF-8 bytes: the browser's encoder is many times faster than
   // the character-by-character copy the bindings make of a string.
   const encoder = new TextEncoder();
-  const bytesOf = (contents) => (typeof contents === 'string' ? encoder.encode(contents) : contents);
+  const bytesOf = (contents) =>
+    typeof contents === 'string'
+      ? encoder.encode(contents)
+      : contents instanceof ArrayBuffer
+        ? new Uint8Array(contents)
+        : contents;
 
   function defaultName(format) {
     return 'description.' + format;
@@ -194,22 +199,29 @@
   };
 
   // The engine's WebAssembly, which the site carries compressed inside a script. Fetching it as a
-  // data: URL has the browser decode the base64 and inflate it off the page's thread.
-  async function engineBinary() {
-    const packed = await fetch('data:application/gzip;base64,' + window.gattdbEngineWasm);
-    const inflated = packed.body.pipeThrough(new DecompressionStream('gzip'));
-    return new Uint8Array(await new Response(inflated).arrayBuffer());
+  // data: URL has the browser decode the base64 and inflate it off the page's thread, and compiling
+  // it as it streams out of the inflater overlaps the two.
+  function instantiateEngine(imports) {
+    return fetch('data:application/gzip;base64,' + window.gattdbEngineWasm).then((packed) => {
+      const inflated = packed.body.pipeThrough(new DecompressionStream('gzip'));
+      const wasm = new Response(inflated, { headers: { 'Content-Type': 'application/wasm' } });
+      return WebAssembly.instantiateStreaming(wasm, imports);
+    });
   }
 
-  api.ready = engineBinary()
-    .then((binary) => {
-      performance.mark('gattdb-engine-inflated');
-      return createGattdbEngine({ wasmBinary: binary });
-    })
-    .then((module) => {
-      performance.mark('gattdb-engine-ready');
-      engine = module;
-      return api;
-    });
+  api.ready = new Promise((resolve, reject) => {
+    const instantiateWasm = (imports, receive) => {
+      instantiateEngine(imports).then((compiled) => {
+        performance.mark('gattdb-engine-compiled');
+        receive(compiled.instance, compiled.module);
+      }, reject);
+      return {};
+    };
+    createGattdbEngine({ instantiateWasm }).then(resolve, reject);
+  }).then((module) => {
+    performance.mark('gattdb-engine-ready');
+    engine = module;
+    return api;
+  });
   window.gattdb = api;
 })();

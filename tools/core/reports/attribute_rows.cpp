@@ -35,14 +35,15 @@ std::string details(const database &db, const attribute &a) {
 
 }  // namespace
 
-std::vector<attribute_row> attribute_rows(const database &db) {
+std::vector<attribute_row> attribute_rows(const database &db, row_details with) {
     std::vector<attribute_row> rows;
     std::size_t offset = 0;
     for (const attribute &a : attributes_of(db)) {
         const std::size_t size = layout::entry_size(db, a);
         const bool secondary = a.kind == attribute_kind::service && db.services[a.service].served.secondary;
-        rows.push_back({a.handle, secondary ? "secondary" : kind_name(a.kind), a.uuid, details(db, a), offset,
-                        size, a.kind, a.service, a.characteristic});
+        rows.push_back({a.handle, secondary ? "secondary" : kind_name(a.kind), a.uuid,
+                        with == row_details::included ? details(db, a) : std::string(), offset, size, a.kind,
+                        a.service, a.characteristic});
         offset += size;
     }
     return rows;

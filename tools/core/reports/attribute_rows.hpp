@@ -24,8 +24,11 @@ struct attribute_row {
     std::optional<std::size_t> characteristic;
 };
 
+// Whether the rows carry their details: the page, which shows none, leaves out the hex of every value.
+enum class row_details { included, left_out };
+
 // The rows of the attributes, in image order, from the one walk over them (attributes_of).
-std::vector<attribute_row> attribute_rows(const database &db);
+std::vector<attribute_row> attribute_rows(const database &db, row_details with = row_details::included);
 
 struct service_row {
     unsigned first_handle;
