@@ -2,6 +2,7 @@
 #include "commands.hpp"
 
 #include <algorithm>
+#include <iostream>
 
 #include "core/analysis/checks.hpp"
 #include "core/analysis/database_hash.hpp"
@@ -11,6 +12,7 @@
 #include "core/support/files.hpp"
 #include "core/support/hex.hpp"
 #include "core/writers/description_writer.hpp"
+#include "core/writers/service_template.hpp"
 
 namespace gattdb::tool {
 namespace {
@@ -66,9 +68,25 @@ int run_check(const check_options &options) {
     check_settings settings{std::nullopt, options.ignored};
     if (options.against)
         settings.against = load(*options.against, options.input, EITHER, image_default(options.input));
-    const std::vector<finding> findings = check_database(db, settings);
-    write_output("-", options.format == "json" ? finding_json(findings)
-                                               : finding_lines(input_name(options.input_path), findings));
+    const std::string file = input_name(options.input_path);
+    std::vector<finding> findings;
+    std::string report;
+    if (options.fix) {
+        fix_report fixed = fix_database(db, settings);
+        write_output(options.output, write_description(fixed.fixed));
+        findings = std::move(fixed.remaining);
+        report = finding_lines(file, fixed.applied, "fixed");
+    } else {
+        findings = check_database(db, settings);
+    }
+    report += options.format == "json" ? finding_json(findings) : finding_lines(file, findings);
+    // The fixed description may be on standard output; then the findings go beside it, to standard
+    // error.
+    if (options.fix && options.output == "-") {
+        std::cerr << report;
+    } else {
+        write_output("-", report);
+    }
     const bool failed = std::any_of(findings.begin(), findings.end(), [&](const finding &f) {
         return f.level == severity::error || options.strict;
     });
@@ -78,6 +96,19 @@ int run_check(const check_options &options) {
 int run_hash(const hash_options &options) {
     const database db = load(options.input_path, options.input, EITHER, image_default(options.input));
     write_output("-", hex_text(database_hash(db), "") + "\n");
+    return 0;
+}
+
+int run_new(const new_options &options) {
+    template_request request;
+    for (const std::string &name : options.services)
+        request.services.push_back(*template_service_named(name));
+    request.optional = options.optional;
+    request.device_name = options.device_name;
+    std::vector<std::string> warnings;
+    const database db = database_template(request, warnings);
+    for (const std::string &warning : warnings) options.warn("warning: " + warning);
+    write_output(options.output, write_description(db));
     return 0;
 }
 

@@ -3,6 +3,7 @@
 // file_error escape for main to report.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,7 +53,17 @@ struct check_options {
     std::vector<std::string> ignored;  // rule ids, checked by the command line
     bool strict = false;               // a warning fails too
     std::string format = "text";       // or "json": the findings as a JSON array; checked by the command line
+    bool fix = false;                  // write the description with every mechanical fix applied
+    std::string output = "-";          // where --fix writes it
     input_options input;
+};
+
+struct new_options {
+    std::vector<std::string> services;  // UUIDs or SIG short names, checked by the command line
+    bool optional = false;
+    std::string device_name = "gattdb";
+    std::string output = "-";
+    std::function<void(const std::string &)> warn;
 };
 
 struct hash_options {
@@ -77,5 +88,6 @@ int run_diff(const diff_options &options);
 int run_import(const import_options &options);
 int run_check(const check_options &options);
 int run_hash(const hash_options &options);
+int run_new(const new_options &options);
 
 }  // namespace gattdb::tool

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// gattdb: builds database images from descriptions (JSON, .gatt), decodes, compares, checks and hashes
-// them.
+// gattdb: builds database images from descriptions (JSON, .gatt), decodes, compares, checks, fixes and
+// hashes them, and writes descriptions to start from.
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <iostream>
@@ -10,6 +10,7 @@
 #include "core/model/labels.hpp"
 #include "core/reports/dump_views.hpp"
 #include "core/support/c_names.hpp"
+#include "core/writers/service_template.hpp"
 #include "gattdb.h"
 
 using namespace gattdb::tool;
@@ -150,10 +151,43 @@ CLI::App *add_check(CLI::App &app, check_options &options) {
             return found ? "" : "unknown rule: " + id;
         });
     check->add_flag("--strict", options.strict, "Fail on warnings too");
+    CLI::Option *fix = check->add_flag(
+        "--fix", options.fix,
+        "Write the description as JSON with every mechanical fix applied, and print each finding fixed; "
+        "the findings that stay decide the exit status. With --against, a fix that would move a handle "
+        "of the released database is not applied");
+    check
+        ->add_option("-o,--output", options.output,
+                     "Where --fix writes the description (default standard output; the findings then go "
+                     "to standard error)")
+        ->needs(fix);
     check->add_option("-f,--format", options.format, "text (default): one line a finding; json: an array")
         ->check(CLI::IsMember({"text", "json"}));
     add_either_input(*check, options.input);
     return check;
+}
+
+CLI::App *add_new(CLI::App &app, new_options &options) {
+    CLI::App *command = app.add_subcommand(
+        "new", "Write a JSON description to start from: SIG services with their mandatory characteristics");
+    command
+        ->add_option(
+            "SERVICE", options.services,
+            "A SIG service by its 16-bit UUID (180D) or the last part of its identifier (heart_rate); "
+            "repeatable, in order after Generic Access and Generic Attribute")
+        ->check([](const std::string &name) {
+            if (template_service_named(name)) return std::string();
+            return "unknown service: " + name + " (closest: " + joined(closest_service_names(name), ", ") +
+                   ")";
+        });
+    command->add_flag("--optional", options.optional, "Add the services' optional characteristics too");
+    command->add_option("--device-name", options.device_name,
+                        "The Device Name characteristic's value (default gattdb)");
+    command->add_option(
+        "-o,--output", options.output,
+        "Write here instead of standard output; only a complete description replaces the file");
+    options.warn = [](const std::string &warning) { report(warning, 0); };
+    return command;
 }
 
 CLI::App *add_hash(CLI::App &app, hash_options &options) {
@@ -176,12 +210,14 @@ int main(int argc, char **argv) {
     import_options import;
     check_options check;
     hash_options hash;
+    new_options new_database;
     const CLI::App *build_command = add_build(app, build);
     const CLI::App *dump_command = add_dump(app, dump);
     const CLI::App *diff_command = add_diff(app, diff);
     const CLI::App *import_command = add_import(app, import);
     const CLI::App *check_command = add_check(app, check);
     const CLI::App *hash_command = add_hash(app, hash);
+    const CLI::App *new_command = add_new(app, new_database);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp &request) {
@@ -203,6 +239,7 @@ int main(int argc, char **argv) {
         if (import_command->parsed()) return run_import(import);
         if (check_command->parsed()) return run_check(check);
         if (hash_command->parsed()) return run_hash(hash);
+        if (new_command->parsed()) return run_new(new_database);
         return run_diff(diff);
     } catch (const std::exception &error) {  // input_error and file_error name the file themselves
         return report(error.what(), failure);

@@ -33,7 +33,9 @@ while IFS='|' read -r line expected; do
     failures=$((failures + 1))
   fi
 done <<'CASES'
-gattdb |build check diff dump hash import
+gattdb |build check diff dump hash import new
+gattdb new --|--device-name --help --optional --output
+gattdb check x.json --ignore prop|property-missing property-not-allowed
 gattdb check x.json --ignore cccd|cccd-missing cccd-unused
 gattdb dump -f m|markdown
 gattdb d|diff dump

@@ -5,12 +5,14 @@
 
 namespace gattdb::tool {
 
-std::string finding_lines(const std::string &file, const std::vector<finding> &findings) {
+std::string finding_lines(const std::string &file, const std::vector<finding> &findings,
+                          std::string_view label) {
     std::string text;
     for (const finding &f : findings) {
         const bool names_the_file = f.place.starts_with(file + ":");
         text += (names_the_file ? "" : file + ": ") + (f.place.empty() ? "" : f.place + ": ") +
-                std::string(severity_name(f.level)) + ": " + f.message + " [" + f.rule + "]\n";
+                std::string(label.empty() ? severity_name(f.level) : label) + ": " + f.message + " [" +
+                f.rule + "]\n";
     }
     return text;
 }

@@ -17,6 +17,7 @@ using nlohmann::ordered_json;
 ordered_json characteristic_json(const characteristic &c) {
     ordered_json object;
     object["uuid"] = display_uuid(c.uuid);
+    if (!c.from.name.empty()) object["name"] = c.from.name;
     if (c.properties != 0) object["properties"] = property_names(c.properties);
     if (is_printable_text(c.value)) {
         object["text"] = std::string(c.value.begin(), c.value.end());
@@ -50,6 +51,7 @@ std::string write_description(const database &db) {
         text += i == 0 ? "\n" : ",\n";
         text += "    { \"uuid\": ";
         text += ordered_json(display_uuid(s.uuid)).dump();
+        if (!s.from.name.empty()) text += ", \"name\": " + ordered_json(s.from.name).dump();
         if (s.characteristics.empty()) {
             text += " }";
             continue;
