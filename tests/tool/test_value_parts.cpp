@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/readers/description_reader.hpp"
+#include "core/readers/value_parts.hpp"
 
 namespace gattdb::tool {
 namespace {
@@ -79,6 +80,31 @@ TEST_P(typed_values, give_their_bytes_or_name_the_path_and_reason) {
 
 INSTANTIATE_TEST_SUITE_P(each, typed_values, ::testing::ValuesIn(CASES),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// The short form of the page's value field reads through the same formats.
+TEST(value_text, reads_formats_strings_and_hex_and_names_the_bad_part) {
+    EXPECT_EQ(read_value_text("u8 0, u16 72"), (std::vector<std::uint8_t>{0x00, 0x48, 0x00}));
+    EXPECT_EQ(read_value_text(R"(int16 -2 "a b" 0A)"),
+              (std::vector<std::uint8_t>{0xFE, 0xFF, 'a', ' ', 'b', 0x0A}));
+    EXPECT_EQ(read_value_text("  "), std::vector<std::uint8_t>{});
+    const std::pair<const char *, const char *> refused[] = {
+        {"u8 1 u16 70000", "part 2: 70000 is out of range 0 to 65535"},
+        {"u16", "part 1: no number after u16"},
+        {"u16 x", "part 1: x is not a number"},
+        {"u16 7.5", "part 1: 7.5 is a fraction; expected an integer"},
+        {"u12 1", "part 1: \"u12\" is neither hex digits nor one of uint8, "},
+        {R"("open)", "part 1: a string without its closing quote"},
+    };
+    for (const auto &[text, message] : refused) {
+        try {
+            read_value_text(text);
+            ADD_FAILURE() << text << " accepted";
+        } catch (const input_error &error) {
+            EXPECT_EQ(std::string(error.what()).substr(0, std::string(message).size()), message)
+                << error.what();
+        }
+    }
+}
 
 }  // namespace
 }  // namespace gattdb::tool

@@ -118,4 +118,60 @@ std::vector<std::uint8_t> read_value_parts(const nlohmann::json &parts, const st
     return value;
 }
 
+namespace {
+
+bool is_separator(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == ','; }
+
+// The text's next part as written: a quoted string with its quotes, or a run of other characters.
+std::string_view next_token(std::string_view &text) {
+    while (!text.empty() && is_separator(text.front())) text.remove_prefix(1);
+    std::size_t end = 0;
+    if (!text.empty() && text.front() == '"') {
+        for (end = 1; end < text.size() && text[end] != '"'; ++end) {
+            if (text[end] == '\\') ++end;
+        }
+        end = std::min(end + 1, text.size());
+    } else {
+        while (end < text.size() && !is_separator(text[end])) ++end;
+    }
+    const std::string_view token = text.substr(0, end);
+    text.remove_prefix(end);
+    return token;
+}
+
+nlohmann::json token_json(std::string_view token) {
+    return nlohmann::json::parse(token.begin(), token.end(), nullptr, false);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> read_value_text(std::string_view text) {
+    std::vector<std::uint8_t> value;
+    for (std::size_t part = 1;; ++part) {
+        const std::string place = "part " + std::to_string(part);
+        const std::string_view token = next_token(text);
+        if (token.empty()) break;
+        std::vector<std::uint8_t> bytes;
+        if (token.front() == '"') {
+            const nlohmann::json string = token_json(token);
+            if (!string.is_string()) throw input_error(place, "a string without its closing quote");
+            const std::string &characters = string.get_ref<const std::string &>();
+            bytes.assign(characters.begin(), characters.end());
+        } else if (const integer_format *format = integer_format_named(token)) {
+            const std::string_view number = next_token(text);
+            if (number.empty()) throw input_error(place, "no number after " + std::string(token));
+            const nlohmann::json parsed = token_json(number);
+            if (parsed.is_discarded()) throw input_error(place, std::string(number) + " is not a number");
+            bytes = integer_bytes(*format, parsed, place);
+        } else if (const std::optional<std::vector<std::uint8_t>> hex = parse_hex(token)) {
+            bytes = *hex;
+        } else {
+            throw input_error(place,
+                              in_quotes(token) + " is neither hex digits nor one of " + format_names());
+        }
+        value.insert(value.end(), bytes.begin(), bytes.end());
+    }
+    return value;
+}
+
 }  // namespace gattdb::tool

@@ -35,4 +35,9 @@ std::vector<std::uint8_t> integer_bytes(const integer_format &format, const nloh
 // of the part (path is the array's) and the reason. The caller checks the whole value's length.
 std::vector<std::uint8_t> read_value_parts(const nlohmann::json &parts, const std::string &path);
 
+// Reads the short form a form field takes: parts separated by blanks or commas, each an integer
+// format's name or short name with its number ("u16 72", "int8 -1"), a quoted string taken as UTF-8
+// ("\"abc\""), or hex digits. Throws input_error naming the part ("part 2") and the reason.
+std::vector<std::uint8_t> read_value_text(std::string_view text);
+
 }  // namespace gattdb::tool
