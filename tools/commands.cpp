@@ -69,17 +69,19 @@ int run_check(const check_options &options) {
     if (options.against)
         settings.against = load(*options.against, options.input, EITHER, image_default(options.input));
     const std::string file = input_name(options.input_path);
+    const bool json = options.format == "json";
     std::vector<finding> findings;
     std::string report;
     if (options.fix) {
         fix_report fixed = fix_database(db, settings);
         write_output(options.output, write_description(fixed.fixed));
         findings = std::move(fixed.remaining);
-        report = finding_lines(file, fixed.applied, "fixed");
+        report = json ? fix_json(fixed.applied, findings)
+                      : finding_lines(file, fixed.applied, "fixed") + finding_lines(file, findings);
     } else {
         findings = check_database(db, settings);
+        report = json ? finding_json(findings) : finding_lines(file, findings);
     }
-    report += options.format == "json" ? finding_json(findings) : finding_lines(file, findings);
     // The fixed description may be on standard output; then the findings go beside it, to standard
     // error.
     if (options.fix && options.output == "-") {

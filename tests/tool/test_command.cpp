@@ -384,4 +384,9 @@ TEST_F(command, check_fix_writes_the_fixed_description_as_json_and_reports_what_
     EXPECT_NE(to_stdout.err.find("warning: characteristic 2A38 Body Sensor Location has no properties"),
               std::string::npos)
         << to_stdout.err;
+
+    const result json = run("check --fix -f json " + gatt.string() + " -o " + fixed.string());
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.out.rfind("{\n  \"fixed\": [\n    {\n      \"rule\": \"service-changed\",", 0), 0u)
+        << json.out;
 }

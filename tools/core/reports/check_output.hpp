@@ -17,8 +17,11 @@ namespace gattdb::tool {
 std::string finding_lines(const std::string &file, const std::vector<finding> &findings,
                           std::string_view label = {});
 
-// [{"rule", "severity", "place", "handle", "message"}], indented; handle is null for the database
-// as a whole.
+// [{"rule", "severity", "place", "handle", "message", "fixable"}], indented; handle is null for the
+// database as a whole, fixable true when --fix can fix the finding.
 std::string finding_json(const std::vector<finding> &findings);
+
+// What --fix did, for CI systems: {"fixed": [the findings fixed], "findings": [those that stay]}.
+std::string fix_json(const std::vector<finding> &fixed, const std::vector<finding> &remaining);
 
 }  // namespace gattdb::tool
