@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include "clean_database.hpp"
 #include "core/analysis/checks.hpp"
 
 namespace gattdb::tool {
@@ -8,18 +9,7 @@ namespace {
 
 using rule_ids = std::vector<std::string>;
 
-constexpr std::uint8_t READ = 0x02, NOTIFY = 0x10, INDICATE = 0x20;
-
-// A database that passes every rule: the Generic Attribute service with an indicating Service
-// Changed characteristic, and a battery service.
-const service GENERIC_ATTRIBUTE{"1801", {{"2A05", INDICATE, {}, true}}};
-const service BATTERY{"180F", {{"2A19", READ, {0x64}, false}}};
-
-database with(std::initializer_list<service> extra) {
-    database db{{GENERIC_ATTRIBUTE, BATTERY}};
-    db.services.insert(db.services.end(), extra);
-    return db;
-}
+using namespace samples;
 
 rule_ids fired(const std::vector<finding> &findings) {
     rule_ids ids;

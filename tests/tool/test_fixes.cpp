@@ -5,21 +5,13 @@
 
 #include <algorithm>
 
+#include "clean_database.hpp"
 #include "core/analysis/checks.hpp"
 
 namespace gattdb::tool {
 namespace {
 
-constexpr std::uint8_t READ = 0x02, NOTIFY = 0x10, INDICATE = 0x20;
-
-const service GENERIC_ATTRIBUTE{"1801", {{"2A05", INDICATE, {}, true}}};
-const service BATTERY{"180F", {{"2A19", READ, {0x64}, false}}};
-
-database with(std::initializer_list<service> extra) {
-    database db{{GENERIC_ATTRIBUTE, BATTERY}};
-    db.services.insert(db.services.end(), extra);
-    return db;
-}
+using namespace samples;
 
 bool has(const std::vector<finding> &findings, const std::string &rule) {
     return std::any_of(findings.begin(), findings.end(), [&](const finding &f) { return f.rule == rule; });
