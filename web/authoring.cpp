@@ -74,11 +74,7 @@ std::string add_service(const std::string &text, const std::string &format, cons
         }
         std::vector<std::string> warnings;
         database db = blank(text) ? database_template({}, warnings) : read_description_as(text, format, name);
-        db.services.push_back(service_template(*uuid, optional, warnings));
-        if (db.services.size() > MAX_SERVICES)
-            throw input_error(service_name, "more than " + std::to_string(MAX_SERVICES) + " services");
-        if (assign_handles(db).back().last > MAX_HANDLE)
-            throw input_error(service_name, "needs more than " + std::to_string(MAX_HANDLE) + " handles");
+        append_service_template(db, *uuid, optional, warnings);
         return json{{"description", write_description(db)}, {"warnings", warnings}};
     });
 }

@@ -451,8 +451,7 @@ bool apply_fix(database &db, const finding &f) {
     if (!in_range) return false;
     database fixed = db;
     if (!r->fix({fixed, at.service, at.characteristic})) return false;
-    const std::vector<service_handles> handles = assign_handles(fixed);
-    if (!handles.empty() && handles.back().last > MAX_HANDLE) return false;
+    if (handles_used(fixed) > MAX_HANDLE) return false;
     db = std::move(fixed);
     return true;
 }

@@ -2,6 +2,7 @@
 #include "core/image/decoder.hpp"
 
 #include "core/image/layout.hpp"
+#include "core/model/limits.hpp"
 #include "core/model/uuid.hpp"
 #include "core/support/hex.hpp"
 
@@ -72,15 +73,13 @@ class image_decoder {
    private:
     void read_service() {
         const std::size_t offset = reader_.position();
-        if (db_.services.size() == MAX_SERVICES) {
-            throw input_error(at(offset), "more than " + std::to_string(MAX_SERVICES) + " services");
-        }
+        check_room_for_service(db_.services.size(), at(offset));
         const std::uint8_t field_length = reader_.take(2, "service entry")[1];
         if (field_length != 2 && field_length != 16) {
             throw input_error(at(offset + 1),
                               "service UUID length " + std::to_string(field_length) + " is neither 2 nor 16");
         }
-        take_handles(1, offset);
+        handles_.take(1, at(offset));
         db_.services.push_back({uuid_from_field(reader_.take(field_length, "service UUID")), {}});
     }
 
@@ -89,10 +88,7 @@ class image_decoder {
         if (db_.services.empty())
             throw input_error(at(offset), "characteristic declaration before any service");
         std::vector<characteristic> &characteristics = db_.services.back().characteristics;
-        if (characteristics.size() == MAX_CHARACTERISTICS) {
-            throw input_error(at(offset), "more than " + std::to_string(MAX_CHARACTERISTICS) +
-                                              " characteristics in one service");
-        }
+        check_room_for_characteristic(characteristics.size(), at(offset));
         const std::uint8_t length = reader_.take(2, "characteristic declaration")[1];
         if (length != DECLARATION_FIXED_BYTES + 2 && length != DECLARATION_FIXED_BYTES + 16) {
             throw input_error(at(offset + 1),
@@ -103,7 +99,7 @@ class image_decoder {
         characteristic c;
         c.properties = declaration[0];
         c.uuid = uuid_from_field(declaration.subspan(DECLARATION_FIXED_BYTES));
-        take_handles(2, offset);  // the declaration's and the value's
+        handles_.take(2, at(offset));  // the declaration's and the value's
         check_value_handle(declaration[1] | declaration[2] << 8, offset + 3);
 
         read_value(c, field_length);
@@ -111,17 +107,17 @@ class image_decoder {
             const std::size_t descriptor_offset = reader_.position();
             reader_.take(1, "descriptor entry");
             reader_.expect(0, "second byte of the descriptor entry");
-            take_handles(1, descriptor_offset);
+            handles_.take(1, at(descriptor_offset));
             c.cccd = true;
         }
         characteristics.push_back(std::move(c));
     }
 
     void check_value_handle(unsigned found, std::size_t offset) const {
-        if (found != handle_) {
+        if (found != handles_.used()) {
             throw input_error(at(offset), "value handle " + std::to_string(found) +
                                               " breaks the handle sequence, expected " +
-                                              std::to_string(handle_));
+                                              std::to_string(handles_.used()));
         }
     }
 
@@ -144,18 +140,9 @@ class image_decoder {
         if (length % 2 != 0) reader_.expect(0, "filler byte after the odd-length value");
     }
 
-    // Handles are one byte wide in the image; an image whose attributes need more cannot be built.
-    void take_handles(unsigned count, std::size_t offset) {
-        handle_ += count;
-        if (handle_ > MAX_HANDLE) {
-            throw input_error(
-                at(offset), "needs more than " + std::to_string(MAX_HANDLE) + " handles, the image's limit");
-        }
-    }
-
     image_reader reader_;
     database db_;
-    unsigned handle_ = 0;  // the handle last assigned
+    handle_budget handles_;  // used() is the handle last assigned
 };
 
 }  // namespace

@@ -18,4 +18,13 @@ std::vector<service_handles> assign_handles(const database &db) {
     return result;
 }
 
+unsigned handles_used(const database &db) {
+    unsigned handles = 0;
+    for (const service &s : db.services) {
+        handles += 1;
+        for (const characteristic &c : s.characteristics) handles += handle_count(c);
+    }
+    return handles;
+}
+
 }  // namespace gattdb::tool

@@ -8,18 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "core/model/limits.hpp"
 #include "core/support/input_error.hpp"
-#include "gattdb.h"
 
 namespace gattdb::tool {
-
-// What the library accepts and the image can express; the tool checks them itself so that it can
-// name the offending place, and so that the library never moves a characteristic into another
-// service (which it does when the one opened last is full).
-inline constexpr std::size_t MAX_SERVICES = GATTDB_MAX_SERVICES;
-inline constexpr std::size_t MAX_CHARACTERISTICS = GATTDB_MAX_CHARACTERISTICS;
-inline constexpr std::size_t MAX_VALUE_LENGTH = GATTDB_MAX_VALUE_LENGTH;
-inline constexpr unsigned MAX_HANDLE = GATTDB_MAX_HANDLE;
 
 // Where an item came from, for messages about it, and the name its description gave it. Neither is
 // part of the image: an image read back has neither, and items compare equal without them.
@@ -71,5 +63,8 @@ constexpr unsigned handle_count(const characteristic &c) { return c.cccd ? 3 : 2
 
 // Numbers the attributes from 1 in image order, as the library does.
 std::vector<service_handles> assign_handles(const database &db);
+
+// The handles the database uses: its last attribute's.
+unsigned handles_used(const database &db);
 
 }  // namespace gattdb::tool

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
+#include "core/model/limits.hpp"
 #include "core/model/properties.hpp"
 #include "core/model/uuid.hpp"
 #include "core/readers/json_path.hpp"
@@ -111,10 +112,7 @@ std::vector<std::uint8_t> read_value(const json &object, const std::string &path
         const std::string &characters = text->get_ref<const std::string &>();
         value.assign(characters.begin(), characters.end());
     }
-    if (value.size() > MAX_VALUE_LENGTH) {
-        throw input_error(value_path, "value of " + std::to_string(value.size()) + " bytes, at most " +
-                                          std::to_string(MAX_VALUE_LENGTH));
-    }
+    check_value_length(value.size(), value_path);
     return value;
 }
 
@@ -129,8 +127,7 @@ class description_reader {
         database db;
         for (std::size_t i = 0; i < services.size(); ++i) {
             const std::string path = indexed("services", i);
-            if (i == MAX_SERVICES)
-                throw input_error(path, "more than " + std::to_string(MAX_SERVICES) + " services");
+            check_room_for_service(i, path);
             db.services.push_back(read_service(services[i], path));
         }
         return db;
@@ -141,17 +138,14 @@ class description_reader {
         expect(object.is_object(), path, "an object");
         check_keys(object, path, {"uuid", "name", "characteristics"});
         service s{read_uuid(object, path), {}, {path, read_name(object, path)}};
-        take_handles(1, path);
+        handles_.take(1, path);
         const auto characteristics = object.find("characteristics");
         if (characteristics == object.end()) return s;
         const std::string list_path = member(path, "characteristics");
         expect(characteristics->is_array(), list_path, "an array");
         for (std::size_t i = 0; i < characteristics->size(); ++i) {
             const std::string item_path = indexed(list_path, i);
-            if (i == MAX_CHARACTERISTICS) {
-                throw input_error(item_path, "more than " + std::to_string(MAX_CHARACTERISTICS) +
-                                                 " characteristics in one service");
-            }
+            check_room_for_characteristic(i, item_path);
             s.characteristics.push_back(read_characteristic((*characteristics)[i], item_path));
         }
         return s;
@@ -173,20 +167,11 @@ class description_reader {
             expect(cccd->is_boolean(), member(path, "cccd"), "true or false");
             c.cccd = cccd->get<bool>();
         }
-        take_handles(handle_count(c), path);
+        handles_.take(handle_count(c), path);
         return c;
     }
 
-    // Handles are one byte wide in the image, so the library refuses a database that needs more.
-    void take_handles(unsigned count, const std::string &path) {
-        handle_ += count;
-        if (handle_ > MAX_HANDLE) {
-            throw input_error(
-                path, "needs more than " + std::to_string(MAX_HANDLE) + " handles, the image's limit");
-        }
-    }
-
-    unsigned handle_ = 0;
+    handle_budget handles_;
 };
 
 // nlohmann keeps the last of repeated keys; a description with one is refused instead, since the

@@ -6,11 +6,12 @@
 #include <optional>
 #include <utility>
 
-#include "core/model/database.hpp"
+#include "core/model/limits.hpp"
 #include "core/model/properties.hpp"
 #include "core/model/uuid.hpp"
 #include "core/model/uuid_table.hpp"
 #include "core/support/hex.hpp"
+#include "core/support/input_error.hpp"
 
 namespace gattdb::tool {
 namespace {
@@ -211,10 +212,7 @@ std::vector<std::uint8_t> read_gatt_value(std::string_view field, const std::str
     } else {
         value = hex_bytes(field, place);
     }
-    if (value.size() > MAX_VALUE_LENGTH) {
-        throw input_error(place, "value of " + std::to_string(value.size()) + " bytes, at most " +
-                                     std::to_string(MAX_VALUE_LENGTH));
-    }
+    check_value_length(value.size(), place);
     return value;
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "core/model/limits.hpp"
 #include "core/model/properties.hpp"
 #include "core/readers/gatt_fields.hpp"
 #include "core/support/files.hpp"
@@ -67,12 +68,11 @@ class gatt_reader {
     void import(std::string_view statement, const std::string &path, const std::string &place);
     void check_not_open(const std::string &identity, const std::string &name, const std::string &place) const;
     void leave_out(const std::string &place, std::string_view what, std::string_view why) const;
-    void take_handles(unsigned count, const std::string &place);
 
     const read_options &options_;
     const gatt_file_source &files_;
     database db_;
-    unsigned handles_ = 0;
+    handle_budget handles_;
     std::vector<open_file> open_files_;  // the importing chain, outermost first
     // Where the SECONDARY_SERVICE whose characteristics are being left out is; empty when none.
     std::string left_out_service_;
@@ -126,10 +126,9 @@ void gatt_reader::read_line(std::string_view line, const std::string &path, cons
 
 void gatt_reader::primary_service(const fields &line, const std::string &place) {
     expect_fields(line, 2, 2, "PRIMARY_SERVICE, UUID", place);
-    if (db_.services.size() == MAX_SERVICES)
-        throw input_error(place, "more than " + std::to_string(MAX_SERVICES) + " services");
+    check_room_for_service(db_.services.size(), place);
     db_.services.push_back({read_gatt_uuid(line[1], place), {}, {place, {}}});
-    take_handles(1, place);
+    handles_.take(1, place);
     left_out_service_.clear();
     last_takes_cccd_.reset();
 }
@@ -165,11 +164,8 @@ void gatt_reader::add_characteristic(const fields &line, const std::string &plac
                          "it belongs to the SECONDARY_SERVICE at " + left_out_service_);
     }
     std::vector<characteristic> &characteristics = db_.services.back().characteristics;
-    if (characteristics.size() == MAX_CHARACTERISTICS) {
-        throw input_error(
-            place, "more than " + std::to_string(MAX_CHARACTERISTICS) + " characteristics in one service");
-    }
-    take_handles(handle_count(c), place);
+    check_room_for_characteristic(characteristics.size(), place);
+    handles_.take(handle_count(c), place);
     characteristics.push_back(std::move(c));
 }
 
@@ -223,14 +219,6 @@ void gatt_reader::leave_out(const std::string &place, std::string_view what, std
     const std::string kept = std::string(what) + ": " + std::string(why);
     if (!options_.lossy) throw input_error(place, "cannot keep " + kept + " (--lossy leaves it out)");
     if (options_.warn) options_.warn(place + ": warning: left out " + kept);
-}
-
-// Handles are one byte wide in the image, so the library refuses a database that needs more.
-void gatt_reader::take_handles(unsigned count, const std::string &place) {
-    handles_ += count;
-    if (handles_ > MAX_HANDLE)
-        throw input_error(place,
-                          "needs more than " + std::to_string(MAX_HANDLE) + " handles, the image's limit");
 }
 
 }  // namespace

@@ -82,11 +82,6 @@ std::vector<service_row> service_rows(const database &db) {
     return rows;
 }
 
-unsigned handles_used(const database &db) {
-    const std::vector<service_handles> handles = assign_handles(db);
-    return handles.empty() ? 0 : handles.back().last;
-}
-
 std::string attribute_table(const database &db) {
     std::vector<attribute_row> rows = attribute_rows(db);
     for (attribute_row &row : rows) row.uuid = uuid_label(row.uuid);

@@ -32,9 +32,6 @@ struct service_row {
 
 std::vector<service_row> service_rows(const database &db);
 
-// The handles a database uses: its last attribute's.
-unsigned handles_used(const database &db);
-
 // "6 of 255 handles, 30 bytes".
 std::string usage_text(const database &db);
 

@@ -20,10 +20,6 @@ struct handle_constant {
     std::size_t value;
 };
 
-unsigned last_handle(const std::vector<service_handles> &handles) {
-    return handles.empty() ? 0 : handles.back().last;
-}
-
 // "service 180D Heart Rate", safe inside a C comment whatever the UUID table's names hold.
 std::string item_comment(std::string_view kind, const std::string &uuid) {
     std::string text = std::string(kind) + " " + uuid_label(uuid);
@@ -49,7 +45,7 @@ std::vector<handle_constant> handle_constants(const built_database &built) {
             if (s.characteristics[j].cccd) constants.push_back({"", name + "_CCCD_HANDLE", h.descriptor});
         }
     }
-    constants.push_back({"the whole image", "HANDLE_COUNT", last_handle(handles)});
+    constants.push_back({"the whole image", "HANDLE_COUNT", handles_used(built.db)});
     constants.push_back({"", "IMAGE_SIZE", built.image.size()});
     return constants;
 }
@@ -108,7 +104,7 @@ std::string write_map(const built_database &built) {
                             {"end_handle", handles[i].last},
                             {"characteristics", std::move(characteristics)}});
     }
-    const ordered_json map = {{"handle_count", last_handle(handles)},
+    const ordered_json map = {{"handle_count", handles_used(built.db)},
                               {"image_size", built.image.size()},
                               {"services", std::move(services)}};
     return map.dump(2) + "\n";

@@ -92,6 +92,17 @@ service service_template(std::uint16_t uuid, std::span<const std::uint16_t> opti
     return s;
 }
 
+void append_service_template(database &db, std::uint16_t uuid, std::span<const std::uint16_t> optional,
+                             std::vector<std::string> &warnings) {
+    const std::string place = "service " + uuid16_text(uuid) + " " + uuid_name(uuid16_text(uuid));
+    check_room_for_service(db.services.size(), place);
+    service s = service_template(uuid, optional, warnings);
+    handle_budget handles;
+    handles.take(handles_used(db) + 1, place);
+    for (const characteristic &c : s.characteristics) handles.take(handle_count(c), place);
+    db.services.push_back(std::move(s));
+}
+
 database database_template(const template_request &request, std::vector<std::string> &warnings) {
     const auto options_of = [&](std::uint16_t service) {
         return request.optional && listed(request.services, service) ? optional_characteristics(service)
@@ -104,10 +115,7 @@ database database_template(const template_request &request, std::vector<std::str
             c.value.assign(request.device_name.begin(), request.device_name.end());
         if (c.uuid == uuid16_text(APPEARANCE)) c.value = {0x00, 0x00};
     }
-    if (request.device_name.size() > MAX_VALUE_LENGTH) {
-        throw input_error("--device-name", "a name of " + std::to_string(request.device_name.size()) +
-                                               " bytes, at most " + std::to_string(MAX_VALUE_LENGTH));
-    }
+    check_value_length(request.device_name.size(), "--device-name");
     db.services.push_back(std::move(access));
     std::vector<std::uint16_t> attribute = options_of(GENERIC_ATTRIBUTE);
     if (!listed(attribute, SERVICE_CHANGED)) attribute.insert(attribute.begin(), SERVICE_CHANGED);
@@ -116,16 +124,7 @@ database database_template(const template_request &request, std::vector<std::str
         if (uuid == GENERIC_ACCESS || uuid == GENERIC_ATTRIBUTE) continue;  // there already
         const std::vector<std::uint16_t> optional =
             request.optional ? optional_characteristics(uuid) : std::vector<std::uint16_t>{};
-        db.services.push_back(service_template(uuid, optional, warnings));
-        const std::string name = uuid16_text(uuid) + " " + uuid_name(uuid16_text(uuid));
-        if (db.services.size() > MAX_SERVICES) {
-            throw input_error("service " + name, "more than " + std::to_string(MAX_SERVICES) + " services");
-        }
-        const std::vector<service_handles> handles = assign_handles(db);
-        if (handles.back().last > MAX_HANDLE) {
-            throw input_error("service " + name, "needs more than " + std::to_string(MAX_HANDLE) +
-                                                     " handles, the image's limit");
-        }
+        append_service_template(db, uuid, optional, warnings);
     }
     return db;
 }

@@ -30,6 +30,11 @@ std::vector<std::string> closest_service_names(std::string_view name);
 service service_template(std::uint16_t uuid, std::span<const std::uint16_t> optional,
                          std::vector<std::string> &warnings);
 
+// Appends the service's template to db. Throws input_error when the database would then exceed a
+// limit of the image.
+void append_service_template(database &db, std::uint16_t uuid, std::span<const std::uint16_t> optional,
+                             std::vector<std::string> &warnings);
+
 struct template_request {
     std::vector<std::uint16_t> services;  // in order, after Generic Access and Generic Attribute
     bool optional = false;                // every service with all its optional characteristics
