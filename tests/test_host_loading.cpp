@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 #include <elf.h>
 #include <gtest/gtest.h>
+#include <link.h>
 
 #include <cstring>
 #include <fstream>
@@ -52,24 +53,31 @@ TEST(HostLoading, BuildsTheHeartRateImageThroughDlsymOnly) {
     init();
 }
 
-// A minimal reader of a 64-bit ELF file's sections.
+// The ELF types of the host's class.
+using Elf_Ehdr = ElfW(Ehdr);
+using Elf_Shdr = ElfW(Shdr);
+using Elf_Sym = ElfW(Sym);
+using Elf_Dyn = ElfW(Dyn);
+
+// A minimal reader of the sections of an ELF file of the host's own class (32 or 64 bits) and byte
+// order, which the library built for it has.
 class ElfFile {
    public:
     explicit ElfFile(const char *path) {
         std::ifstream file(path, std::ios::binary);
         data_.assign(std::istreambuf_iterator<char>(file), {});
         if (!valid()) return;
-        const auto &header = at<Elf64_Ehdr>(0);
+        const auto &header = at<Elf_Ehdr>(0);
         for (unsigned i = 0; i < header.e_shnum; ++i)
-            sections_.push_back(at<Elf64_Shdr>(header.e_shoff + i * header.e_shentsize));
+            sections_.push_back(at<Elf_Shdr>(header.e_shoff + i * header.e_shentsize));
     }
     bool valid() const {
-        return data_.size() >= sizeof(Elf64_Ehdr) && std::memcmp(data_.data(), ELFMAG, SELFMAG) == 0 &&
-               data_[EI_CLASS] == ELFCLASS64;
+        return data_.size() >= sizeof(Elf_Ehdr) && std::memcmp(data_.data(), ELFMAG, SELFMAG) == 0 &&
+               data_[EI_CLASS] == (__ELF_NATIVE_CLASS == 64 ? ELFCLASS64 : ELFCLASS32);
     }
-    const std::vector<Elf64_Shdr> &sections() const { return sections_; }
-    const Elf64_Shdr *section(Elf64_Word type) const {
-        for (const Elf64_Shdr &s : sections_)
+    const std::vector<Elf_Shdr> &sections() const { return sections_; }
+    const Elf_Shdr *section(std::uint32_t type) const {
+        for (const Elf_Shdr &s : sections_)
             if (s.sh_type == type) return &s;
         return nullptr;
     }
@@ -78,26 +86,26 @@ class ElfFile {
         return *reinterpret_cast<const T *>(data_.data() + offset);
     }
     // The string at `offset` of the string table that section `table` links to.
-    std::string linked_string(const Elf64_Shdr &table, std::size_t offset) const {
+    std::string linked_string(const Elf_Shdr &table, std::size_t offset) const {
         return data_.data() + sections_[table.sh_link].sh_offset + offset;
     }
 
    private:
     std::vector<char> data_;
-    std::vector<Elf64_Shdr> sections_;
+    std::vector<Elf_Shdr> sections_;
 };
 
 TEST(HostLoading, ExportsExactlyTheFiveCallsAndNeedsOnlyTheCLibrary) {
     ElfFile elf(GATTDB_LIBRARY_PATH);
     ASSERT_TRUE(elf.valid());
 
-    const Elf64_Shdr *dynsym = elf.section(SHT_DYNSYM);
+    const Elf_Shdr *dynsym = elf.section(SHT_DYNSYM);
     ASSERT_NE(dynsym, nullptr);
     std::set<std::string> exported;
-    for (std::size_t offset = sizeof(Elf64_Sym); offset < dynsym->sh_size; offset += sizeof(Elf64_Sym)) {
-        const auto &symbol = elf.at<Elf64_Sym>(dynsym->sh_offset + offset);
+    for (std::size_t offset = sizeof(Elf_Sym); offset < dynsym->sh_size; offset += sizeof(Elf_Sym)) {
+        const auto &symbol = elf.at<Elf_Sym>(dynsym->sh_offset + offset);
         const bool defined = symbol.st_shndx != SHN_UNDEF;
-        const bool visible = ELF64_ST_BIND(symbol.st_info) != STB_LOCAL;
+        const bool visible = ELF64_ST_BIND(symbol.st_info) != STB_LOCAL;  // the same for 32-bit files
         if (defined && visible) exported.insert(elf.linked_string(*dynsym, symbol.st_name));
     }
     EXPECT_EQ(exported, (std::set<std::string>{"add_characteristic", "add_primary_service", "generate_db",
@@ -107,18 +115,18 @@ TEST(HostLoading, ExportsExactlyTheFiveCallsAndNeedsOnlyTheCLibrary) {
     GTEST_SKIP() << "a sanitized library needs the sanitizer runtime and registers its globals when loaded";
 #endif
 
-    const Elf64_Shdr *dynamic = elf.section(SHT_DYNAMIC);
+    const Elf_Shdr *dynamic = elf.section(SHT_DYNAMIC);
     ASSERT_NE(dynamic, nullptr);
     std::set<std::string> needed;
-    for (std::size_t offset = 0; offset < dynamic->sh_size; offset += sizeof(Elf64_Dyn)) {
-        const auto &entry = elf.at<Elf64_Dyn>(dynamic->sh_offset + offset);
+    for (std::size_t offset = 0; offset < dynamic->sh_size; offset += sizeof(Elf_Dyn)) {
+        const auto &entry = elf.at<Elf_Dyn>(dynamic->sh_offset + offset);
         if (entry.d_tag == DT_NEEDED) needed.insert(elf.linked_string(*dynamic, entry.d_un.d_val));
     }
     EXPECT_EQ(needed, std::set<std::string>{"libc.so.6"});
 
     // Loading runs nothing of the library's own: the only start-up and tear-down entries are the C
     // runtime's one each.
-    for (const Elf64_Shdr &s : elf.sections()) {
+    for (const Elf_Shdr &s : elf.sections()) {
         if (s.sh_type == SHT_INIT_ARRAY || s.sh_type == SHT_FINI_ARRAY) {
             EXPECT_LE(s.sh_size, sizeof(void *));
         }

@@ -27,6 +27,8 @@ constexpr std::size_t uuid_field_length(uuid_kind kind) { return kind == UUID_16
 
 constexpr std::size_t service_entry_size(uuid_kind kind) { return 2 + uuid_field_length(kind); }
 constexpr std::size_t declaration_entry_size(uuid_kind kind) { return 5 + uuid_field_length(kind); }
+// Where a declaration entry, and so a characteristic's entries, hold the value handle's low byte.
+inline constexpr std::size_t VALUE_HANDLE_OFFSET = 3;
 // Values are padded to an even length.
 constexpr std::size_t value_entry_size(std::size_t length) { return 3 + length + length % 2; }
 inline constexpr std::size_t DESCRIPTOR_ENTRY_SIZE = 2;

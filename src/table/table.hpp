@@ -25,21 +25,21 @@ struct uuid_record {
     std::uint8_t bytes[16];
 };
 
-// Packed by hand into 32 bytes (the pointer last), so that the table stays small and a walk over it
-// touches few cache lines.
+// What the table keeps of each entry is where the entry store holds its encoded bytes and what gives
+// their size. The UUID, the properties and the value are in those bytes only.
 struct characteristic_record {
-    uuid_record uuid;
-    std::uint8_t properties;  // the low 8 bits of what was passed, all that reaches the image
+    std::uint8_t *entries;  // its declaration, value and descriptor entries, as the image has them
+    uuid_kind kind;
     std::uint8_t value_length;
     std::uint8_t cccd_flag;
-    std::uint8_t *value;  // the copy in the value store; null when value_length is 0
 };
 
 inline constexpr std::size_t MAX_SERVICES = GATTDB_MAX_SERVICES;
 inline constexpr std::size_t MAX_CHARACTERISTICS = GATTDB_MAX_CHARACTERISTICS;
 
 struct service_record {
-    uuid_record uuid;
+    std::uint8_t *entry;  // its service entry, as the image has it
+    uuid_kind kind;
     std::uint8_t characteristic_count;  // slots in use, from the first
     characteristic_record characteristics[MAX_CHARACTERISTICS];
 };
@@ -54,6 +54,10 @@ struct attribute_table {
     // can wrap: a full table needs about 226,000 bytes and 2,420 handles.
     std::uint32_t image_bytes;
     std::uint32_t handles;
+    // Set once a characteristic has gone into a service before the last, whose entries then follow
+    // later services' in the entry store; until then the store holds the image as it is, value
+    // handles included.
+    bool stored_out_of_order;
     service_record services[MAX_SERVICES];
 };
 

@@ -7,7 +7,8 @@
 #include <cstring>
 
 // x86 processors with SSE2 (every 64-bit one) read a 128-bit UUID's 32 digits 16 at a time; any other
-// reads them one by one. Defining GATTDB_NO_SIMD forces the second way, to test it on x86.
+// reads them one by one. Defining GATTDB_NO_SIMD (the CMake option of that name) forces the second
+// way, to test it on x86.
 #if (defined(__SSE2__) || defined(_M_X64)) && !defined(GATTDB_NO_SIMD)
 #define GATTDB_UUID_SSE2 1
 #include <emmintrin.h>
