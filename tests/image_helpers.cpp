@@ -1,29 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "image_helpers.hpp"
 
-#include <cctype>
-#include <sstream>
-
 namespace gattdb_test {
-
-bytes from_hex(const std::string &text) {
-    bytes out;
-    std::istringstream words(text);
-    std::string word;
-    std::size_t repeat = 1;
-    while (words >> word) {
-        if (word[0] == 'x') {
-            repeat = std::stoul(word.substr(1));
-            continue;
-        }
-        for (std::size_t i = 0; i + 1 < word.size(); i += 2) {
-            out.insert(out.end(), repeat,
-                       static_cast<std::uint8_t>(std::stoul(word.substr(i, 2), nullptr, 16)));
-        }
-        repeat = 1;
-    }
-    return out;
-}
 
 bytes current_image() {
     constexpr std::size_t guard = 64;

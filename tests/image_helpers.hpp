@@ -9,13 +9,9 @@
 #include <vector>
 
 #include "gattdb.h"
+#include "hex_bytes.hpp"
 
 namespace gattdb_test {
-
-using bytes = std::vector<std::uint8_t>;
-
-// "00 02 0D 18" or "00020D18" to bytes; "x12" repeats the next byte twelve times ("x12 00").
-bytes from_hex(const std::string &text);
 
 // The image as get_db_size and generate_db give it. Also checks that generate_db writes nothing past
 // the size it reported and that asking twice gives the same image.

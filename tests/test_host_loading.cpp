@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "gattdb.h"
+#include "hex_bytes.hpp"
 
 namespace {
 
@@ -46,10 +47,7 @@ TEST(HostLoading, BuildsTheHeartRateImageThroughDlsymOnly) {
     ASSERT_EQ(size(), 30);
     std::vector<uint8_t> image(30);
     ASSERT_EQ(generate(image.data()), 1);
-    const std::vector<uint8_t> expected = {0x00, 0x02, 0x0D, 0x18, 0x30, 0x05, 0x10, 0x03, 0x00, 0x37,
-                                           0x2A, 0x00, 0xD0, 0x02, 0x00, 0x48, 0x6C, 0x00, 0x30, 0x05,
-                                           0x02, 0x06, 0x00, 0x38, 0x2A, 0x00, 0xD0, 0x01, 0x01, 0x00};
-    EXPECT_EQ(image, expected);
+    EXPECT_EQ(image, gattdb_test::from_hex(gattdb_test::golden_hex("heart-rate")));
     init();
 }
 

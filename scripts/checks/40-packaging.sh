@@ -7,21 +7,11 @@
 # under Wine against the Linux output.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+source scripts/checks/lib.sh
 
-root=${BUILD_DIR:-build/packaging}
-rm -rf "$root"
-mkdir -p "$root"
-root=$(cd "$root" && pwd)
+root=$(scratch_dir build/packaging)
 calls="add_characteristic add_primary_service generate_db get_db_size init_db"
 
-fail() {
-  echo "40-packaging: $*" >&2
-  exit 1
-}
-expect() { # what, expected, actual
-  [ "$2" = "$3" ] || fail "$1: expected [$2], got [$3]"
-  echo "$1: $3"
-}
 build_and_install() { # build directory, install prefix, extra cmake arguments
   cmake -S . -B "$1" -DCMAKE_BUILD_TYPE=Release -DGATTDB_BUILD_TESTS=OFF -DGATTDB_BUILD_BENCH=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
     -DCMAKE_INSTALL_PREFIX="$2" -DCMAKE_INSTALL_LIBDIR=lib "${@:3}" >/dev/null

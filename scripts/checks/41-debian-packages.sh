@@ -7,16 +7,13 @@
 # as it found it.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+source scripts/checks/lib.sh
 
 build=${BUILD_DIR:-build/debian}
 packages=(libgattdb1 libgattdb-dev gattdb-tools)
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
-fail() {
-  echo "41-debian-packages: $*" >&2
-  exit 1
-}
 installed() { dpkg-query -W -f='${Status}\n' "$@" 2>/dev/null | grep -c 'ok installed' || true; }
 
 [ "$(installed "${packages[@]}")" -eq 0 ] ||

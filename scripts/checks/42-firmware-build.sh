@@ -7,20 +7,10 @@
 # one-line message.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+source scripts/checks/lib.sh
 
-root=${BUILD_DIR:-build/firmware}
-rm -rf "$root"
-mkdir -p "$root"
-root=$(cd "$root" && pwd)
+root=$(scratch_dir build/firmware)
 
-fail() {
-  echo "42-firmware-build: $*" >&2
-  exit 1
-}
-expect() { # what, expected, actual
-  [ "$2" = "$3" ] || fail "$1: expected [$2], got [$3]"
-  echo "$1: $3"
-}
 
 # --- The tool installed, and moved
 prefix=$root/prefix

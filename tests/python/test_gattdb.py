@@ -10,14 +10,16 @@ import unittest
 
 import gattdb
 
-HEADER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "include", "gattdb.h")
+TESTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+HEADER = os.path.join(TESTS, "..", "include", "gattdb.h")
 LIBRARY_PATH = os.environ.get("GATTDB_LIBRARY")
 if not LIBRARY_PATH:
     raise SystemExit("test_gattdb: set GATTDB_LIBRARY to the path of the library to test")
 
 HEART_RATE = [gattdb.Service("180D", [gattdb.Characteristic("2A37", 0x10, b"\x00\x48", cccd=True),
                                       gattdb.Characteristic("2A38", 0x02, b"\x01")])]
-HEART_RATE_IMAGE = bytes.fromhex("00020D18 30051003 00372A00 D0020048 6C003005 02060038 2A00D001 0100")
+with open(os.path.join(TESTS, "tool", "golden", "heart-rate.hex"), encoding="ascii") as golden:
+    HEART_RATE_IMAGE = bytes.fromhex(golden.read())
 
 
 class LibraryTest(unittest.TestCase):

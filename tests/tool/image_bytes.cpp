@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "image_bytes.hpp"
 
-#include <fstream>
-#include <sstream>
-
 #include "core/support/hex.hpp"
+#include "examples.hpp"
 
 namespace gattdb::tool::testing {
 
@@ -40,17 +38,6 @@ bytes operator+(bytes a, const bytes &b) {
     return a;
 }
 
-const std::vector<std::string> &example_names() {
-    static const std::vector<std::string> names = {"heart-rate", "battery-device-information",
-                                                   "custom-128-bit", "mixed"};
-    return names;
-}
-
-bytes golden_image(const std::string &example) {
-    std::ifstream file(std::string(GATTDB_GOLDEN_DIR) + "/" + example + ".hex");
-    std::ostringstream text;
-    text << file.rdbuf();
-    return read_hex_image(text.str());
-}
+bytes golden_image(const std::string &example) { return read_hex_image(file_text(golden_path(example))); }
 
 }  // namespace gattdb::tool::testing

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Test helpers: images written entry by entry, so tests can make the faulty ones the library
+// Test support: images written entry by entry, so tests can make the faulty ones the library
 // never writes, and the golden images of the examples.
 #pragma once
 
@@ -17,8 +17,7 @@ bytes characteristic16(std::uint8_t properties, std::uint8_t value_handle, std::
                        const bytes &value, bool cccd);
 bytes operator+(bytes a, const bytes &b);
 
-// The example names, and the golden image of one (read from its hex file).
-const std::vector<std::string> &example_names();
+// The golden image of an example (examples.hpp), read from its hex file.
 bytes golden_image(const std::string &example);
 
 }  // namespace gattdb::tool::testing

@@ -3,6 +3,7 @@
 
 #include "clean_database.hpp"
 #include "core/analysis/checks.hpp"
+#include "error_table.hpp"
 
 namespace gattdb::tool {
 namespace {
@@ -75,8 +76,7 @@ class rules : public ::testing::TestWithParam<rule_case> {};
 
 TEST_P(rules, fire_alone) { EXPECT_EQ(fired(check_database(GetParam().db)), GetParam().expected); }
 
-INSTANTIATE_TEST_SUITE_P(each, rules, ::testing::ValuesIn(RULE_CASES),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(each, rules, ::testing::ValuesIn(RULE_CASES), testing::case_name);
 
 TEST(check, names_the_place_and_handle_and_leaves_out_ignored_rules) {
     database db = with({{"180D", {{"2A37", NOTIFY, {}, false}}}});

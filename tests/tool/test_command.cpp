@@ -8,9 +8,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "error_table.hpp"
+#include "examples.hpp"
+
 namespace {
 
 namespace fs = std::filesystem;
+using gattdb::tool::testing::example_names;
+using gattdb::tool::testing::file_text;
 
 struct result {
     int status;
@@ -18,22 +23,14 @@ struct result {
     std::string err;
 };
 
-std::string read_file(const fs::path &path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 void write_file(const fs::path &path, const std::string &contents) {
     std::ofstream(path, std::ios::binary) << contents;
 }
 
-std::string example(const std::string &name) {
-    return std::string(GATTDB_EXAMPLES_DIR) + "/" + name + ".json";
-}
+std::string read_file(const fs::path &path) { return file_text(path.string()); }
+std::string example(const std::string &name) { return gattdb::tool::testing::example_path(name); }
 std::string golden(const std::string &name, const std::string &extension = ".hex") {
-    return std::string(GATTDB_GOLDEN_DIR) + "/" + name + extension;
+    return gattdb::tool::testing::golden_path(name, extension);
 }
 const std::string GATT_EXAMPLES = std::string(GATTDB_EXAMPLES_DIR) + "/gatt";
 
@@ -66,10 +63,9 @@ class command : public ::testing::Test {
     fs::path dir_;
 };
 
-const char *const EXAMPLES[] = {"heart-rate", "battery-device-information", "custom-128-bit", "mixed"};
-
 TEST_F(command, build_gives_the_golden_images_and_dump_json_gives_them_back) {
-    for (const std::string name : EXAMPLES) {
+    ASSERT_FALSE(example_names().empty());
+    for (const std::string &name : example_names()) {
         const result built = run("build " + example(name));
         EXPECT_EQ(built.status, 0) << built.err;
         EXPECT_EQ(built.out, read_file(golden(name))) << name;
@@ -82,7 +78,8 @@ TEST_F(command, build_gives_the_golden_images_and_dump_json_gives_them_back) {
 }
 
 TEST_F(command, build_gives_the_golden_headers_and_maps) {
-    for (const std::string name : EXAMPLES) {
+    ASSERT_FALSE(example_names().empty());
+    for (const std::string &name : example_names()) {
         for (const auto &[format, extension] : {std::pair{"header", ".h"}, {"map", ".map.json"}}) {
             const result built = run("build -f " + std::string(format) + " " + example(name));
             EXPECT_EQ(built.status, 0) << built.err;
@@ -92,7 +89,7 @@ TEST_F(command, build_gives_the_golden_headers_and_maps) {
 }
 
 TEST_F(command, gatt_examples_build_their_golden_images_and_import_as_json) {
-    const std::string heart_rate = std::string(GATTDB_EXAMPLES_DIR) + "/heart-rate.gatt";
+    const std::string heart_rate = gattdb::tool::testing::example_path("heart-rate", ".gatt");
     const result built = run("build " + heart_rate);
     EXPECT_EQ(built.status, 0) << built.err;
     EXPECT_EQ(built.out, read_file(golden("heart-rate")));
@@ -194,7 +191,7 @@ class command_errors : public command, public ::testing::WithParamInterface<fail
 TEST_P(command_errors, print_one_line_and_exit_with_the_status) {
     const result r = run(GetParam().arguments, GetParam().input);
     EXPECT_EQ(r.status, GetParam().status);
-    EXPECT_EQ(r.err.substr(0, GetParam().message.size()), GetParam().message) << r.err;
+    EXPECT_TRUE(gattdb::tool::testing::starts_with(r.err, GetParam().message));
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     EXPECT_EQ(r.out, "");
 }
@@ -249,7 +246,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "gattdb: --ignore: unknown rule: cccd"},
         failing_run{"hash_bad_input", "hash --hex -", "00 02 0D", 1,
                     "gattdb: standard input: offset 2: service UUID cut off by the end of the image"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    gattdb::tool::testing::case_name);
 
 TEST_F(command, diff_exits_like_diff) {
     const result same = run("diff " + example("heart-rate") + " --hex " + golden("heart-rate"));
@@ -322,7 +319,7 @@ TEST_F(command, hash_and_views) {
     // The hash of the heart-rate database, as test_hash builds its input by hand.
     EXPECT_EQ(run("hash " + example("heart-rate")).out, "73C5985A610B6FC0C227F22E55F9C16A\n");
     EXPECT_EQ(run("dump --hex -f markdown " + golden("heart-rate")).out,
-              read_file(std::string(GATTDB_GOLDEN_DIR) + "/heart-rate.md"));
+              read_file(golden("heart-rate", ".md")));
 
     const result html = run("dump --hex -f html " + golden("mixed"));
     EXPECT_EQ(html.status, 0);

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "core/readers/gatt_reader.hpp"
+#include "error_table.hpp"
 
 namespace gattdb::tool {
 namespace {
@@ -26,11 +27,7 @@ reading read(const std::string &text, bool lossy, const std::vector<std::string>
         const auto found = files.find(path);
         return found == files.end() ? std::nullopt : std::optional(found->second);
     };
-    try {
-        result.db = read_gatt_text("t.gatt", text, options, source);
-    } catch (const input_error &error) {
-        result.error = error.what();
-    }
+    result.error = testing::error_of([&] { result.db = read_gatt_text("t.gatt", text, options, source); });
     return result;
 }
 
@@ -205,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
                          "descriptors but the client characteristic configuration",
                          "t.gatt:5: warning: left out CLIENT_CHARACTERISTIC_CONFIGURATION: the image gives "
                          "that descriptor only to a characteristic with NOTIFY or INDICATE"}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    testing::case_name);
 
 // Files beside the importing one come first, then the -I folders in order.
 TEST(gatt_imports, search_beside_the_importer_then_each_folder_in_order) {

@@ -7,17 +7,14 @@
 #include "core/readers/description_reader.hpp"
 #include "core/writers/handle_formats.hpp"
 #include "core/writers/handle_names.hpp"
+#include "error_table.hpp"
 
 namespace gattdb::tool {
 namespace {
 
-struct naming_case {
-    const char *name;
-    std::string services;  // the description's services array, inside its brackets
-    std::string expected;  // "SERVICE(CHARACTERISTIC, ...) ...", or the error's place and start
-};
-
-void PrintTo(const naming_case &c, std::ostream *os) { *os << c.name; }
+// The input is the description's services array, inside its brackets; the message is
+// "SERVICE(CHARACTERISTIC, ...) ...", or the error's place and start.
+using naming_case = testing::error_case<std::string>;
 
 std::string flattened(const std::vector<service_names> &names) {
     std::string text;
@@ -31,17 +28,16 @@ std::string flattened(const std::vector<service_names> &names) {
 }
 
 std::string resolved(const std::string &services) {
-    try {
-        return flattened(resolve_names(read_description(R"({"services": [)" + services + "]}")));
-    } catch (const input_error &error) {
-        return error.what();
-    }
+    std::string names;
+    const std::string error = testing::error_of(
+        [&] { names = flattened(resolve_names(read_description(R"({"services": [)" + services + "]}"))); });
+    return error.empty() ? names : error;
 }
 
 class naming_rules : public ::testing::TestWithParam<naming_case> {};
 
 TEST_P(naming_rules, give_each_item_one_name) {
-    EXPECT_EQ(resolved(GetParam().services).substr(0, GetParam().expected.size()), GetParam().expected);
+    EXPECT_TRUE(testing::starts_with(resolved(GetParam().input), GetParam().message));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -82,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                        {"uuid": "180F", "characteristics": [{"uuid": "2A19", "name": "Level"}]})",
                     "services[1].characteristics[0]: the name \"Level\" is already used by "
                     "services[0].characteristics[0]"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    testing::case_name);
 
 // Names chosen so that one item's constants look like another's: the header's constants still all
 // differ, since each kind's suffixes end no other's.

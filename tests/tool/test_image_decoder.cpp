@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/image/decoder.hpp"
+#include "error_table.hpp"
 #include "image_bytes.hpp"
 
 namespace gattdb::tool {
@@ -9,8 +10,8 @@ namespace {
 
 using namespace testing;
 
-const bytes HEART_RATE = service16(0x180D) + characteristic16(0x10, 3, 0x2A37, {0x00, 0x48}, true) +
-                         characteristic16(0x02, 6, 0x2A38, {0x01}, false);
+// Service 180D; 2A37 notify, value 00 48, with its descriptor; 2A38 read, value 01.
+const bytes HEART_RATE = golden_image("heart-rate");
 
 bytes with_byte(bytes image, std::size_t offset, std::uint8_t value) {
     image.at(offset) = value;
@@ -38,24 +39,12 @@ bytes beyond_handle_255() {
     return image;
 }
 
-struct bad_image {
-    const char *name;
-    bytes image;
-    std::string message;  // offset and reason, as the error starts
-};
-
-void PrintTo(const bad_image &c, std::ostream *os) { *os << c.name; }
+using bad_image = error_case<bytes>;
 
 class image_errors : public ::testing::TestWithParam<bad_image> {};
 
 TEST_P(image_errors, name_the_byte_offset_and_the_reason) {
-    try {
-        decode_image(GetParam().image);
-        FAIL() << "accepted";
-    } catch (const input_error &error) {
-        EXPECT_EQ(std::string(error.what()).substr(0, GetParam().message.size()), GetParam().message)
-            << error.what();
-    }
+    EXPECT_TRUE(starts_with(error_of([this] { decode_image(GetParam().input); }), GetParam().message));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -93,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "offset 4: descriptor entry that follows no characteristic value"},
         bad_image{"too_many_services", services(21), "offset 80: more than 20 services"},
         bad_image{"beyond_handle_255", beyond_handle_255(), "offset 1020: needs more than 255 handles"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    case_name);
 
 TEST(image_decoder, reads_uuids_of_every_width) {
     const bytes image =

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "core/model/attributes.hpp"
 #include "core/model/uuid.hpp"
 
 namespace gattdb::tool {
@@ -38,19 +39,20 @@ class hash_input {
 
 cmac_tag database_hash(const database &db) {
     hash_input input;
-    const std::vector<service_handles> handles = assign_handles(db);
-    for (std::size_t i = 0; i < db.services.size(); ++i) {
-        const service &s = db.services[i];
-        input.attribute(handles[i].declaration, PRIMARY_SERVICE_TYPE);
-        input.uuid(s.uuid);
-        for (std::size_t j = 0; j < s.characteristics.size(); ++j) {
-            const characteristic &c = s.characteristics[j];
-            const characteristic_handles &h = handles[i].characteristics[j];
-            input.attribute(h.declaration, CHARACTERISTIC_TYPE);
-            input.byte(c.properties);
-            input.little_endian(h.value);
-            input.uuid(c.uuid);
-            if (c.cccd) input.attribute(h.descriptor, CLIENT_CONFIGURATION_TYPE);
+    for (const attribute &a : attributes_of(db)) {
+        switch (a.kind) {
+        case attribute_kind::service:
+            input.attribute(a.handle, PRIMARY_SERVICE_TYPE);
+            input.uuid(a.uuid);
+            break;
+        case attribute_kind::declaration:
+            input.attribute(a.handle, CHARACTERISTIC_TYPE);
+            input.byte(db.services[a.service].characteristics[*a.characteristic].properties);
+            input.little_endian(a.value_handle);
+            input.uuid(a.uuid);
+            break;
+        case attribute_kind::value: break;  // values are not part of the hash
+        case attribute_kind::descriptor: input.attribute(a.handle, CLIENT_CONFIGURATION_TYPE); break;
         }
     }
     return aes_cmac(aes_key{}, input.bytes());

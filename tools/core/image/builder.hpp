@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Building the image of a database through the library: the only caller of gattdb.h in the core.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Reading an image back into the database model, byte by byte, naming the offset of every fault.
 #pragma once
 
 #include <cstdint>

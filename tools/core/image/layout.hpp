@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/model/attributes.hpp"
 #include "core/model/database.hpp"
 
 namespace gattdb::tool::layout {
@@ -43,6 +44,18 @@ inline std::size_t declaration_entry_size(const characteristic &c) {
 inline std::size_t value_entry_size(const characteristic &c) {
     const std::size_t n = c.value.size();
     return 3 + n + n % 2;  // odd values get a filler byte
+}
+
+// The size of the attribute's entry in db's image.
+inline std::size_t entry_size(const database &db, const attribute &a) {
+    const service &s = db.services[a.service];
+    switch (a.kind) {
+    case attribute_kind::service: return service_entry_size(s);
+    case attribute_kind::declaration: return declaration_entry_size(s.characteristics[*a.characteristic]);
+    case attribute_kind::value: return value_entry_size(s.characteristics[*a.characteristic]);
+    case attribute_kind::descriptor: return DESCRIPTOR_ENTRY_SIZE;
+    }
+    return 0;
 }
 
 inline std::size_t encoded_size(const characteristic &c) {

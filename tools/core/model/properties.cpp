@@ -1,37 +1,30 @@
 // SPDX-License-Identifier: MIT
 #include "core/model/properties.hpp"
 
-#include <array>
-#include <utility>
+#include <algorithm>
 
 namespace gattdb::tool {
 namespace {
 
-// Every bit has a name, so any property byte can be written as names.
-constexpr std::array<std::pair<std::string_view, std::uint8_t>, 8> PROPERTY_NAMES = {{
-    {"broadcast", PROPERTY_BROADCAST},
-    {"read", 0x02},
-    {"write-without-response", 0x04},
-    {"write", 0x08},
-    {"notify", PROPERTY_NOTIFY},
-    {"indicate", PROPERTY_INDICATE},
-    {"authenticated-signed-writes", 0x40},
-    {"extended-properties", PROPERTY_EXTENDED_PROPERTIES},
-}};
+std::optional<std::uint8_t> bit_where(std::string_view property::*column, std::string_view text) {
+    const auto found = std::find_if(PROPERTIES.begin(), PROPERTIES.end(),
+                                    [&](const property &p) { return p.*column == text; });
+    if (found == PROPERTIES.end()) return std::nullopt;
+    return found->bit;
+}
 
 }  // namespace
 
-std::optional<std::uint8_t> property_bit(std::string_view name) {
-    for (const auto &[known, bit] : PROPERTY_NAMES) {
-        if (known == name) return bit;
-    }
-    return std::nullopt;
+std::optional<std::uint8_t> property_bit(std::string_view name) { return bit_where(&property::name, name); }
+
+std::optional<std::uint8_t> property_bit_of_symbol(std::string_view symbol) {
+    return bit_where(&property::gatt_symbol, symbol);
 }
 
 std::vector<std::string> property_names(std::uint8_t properties) {
     std::vector<std::string> names;
-    for (const auto &[name, bit] : PROPERTY_NAMES) {
-        if ((properties & bit) != 0) names.emplace_back(name);
+    for (const property &p : PROPERTIES) {
+        if ((properties & p.bit) != 0) names.emplace_back(p.name);
     }
     return names;
 }

@@ -39,17 +39,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 13> SHORT_UU
 }};
 
 // DYNAMIC only says the application supplies the value at run time; the line's value is the initial one.
-constexpr std::array<std::pair<std::string_view, std::uint8_t>, 9> PROPERTY_BITS = {{
-    {"BROADCAST", 0x01},
-    {"READ", 0x02},
-    {"WRITE_WITHOUT_RESPONSE", 0x04},
-    {"WRITE", 0x08},
-    {"NOTIFY", PROPERTY_NOTIFY},
-    {"INDICATE", PROPERTY_INDICATE},
-    {"AUTHENTICATED_SIGNED_WRITE", 0x40},
-    {"EXTENDED_PROPERTIES", 0x80},
-    {"DYNAMIC", 0x00},
-}};
+constexpr std::string_view DYNAMIC = "DYNAMIC";
 
 // Access rules the server would enforce; the image holds none of them.
 constexpr std::array<std::string_view, 10> SECURITY_FLAGS = {
@@ -189,10 +179,9 @@ gatt_properties read_gatt_properties(std::string_view field, const std::string &
     if (field.empty()) throw input_error(place, "no properties: expected names such as READ|NOTIFY");
     gatt_properties properties;
     for (const std::string_view name : split(field, '|')) {
-        const auto known = std::find_if(PROPERTY_BITS.begin(), PROPERTY_BITS.end(),
-                                        [&](const auto &entry) { return entry.first == name; });
-        if (known != PROPERTY_BITS.end()) {
-            properties.bits |= known->second;
+        if (name == DYNAMIC) continue;  // a property without a bit
+        if (const std::optional<std::uint8_t> bit = property_bit_of_symbol(name)) {
+            properties.bits |= *bit;
         } else if (is_security_flag(name)) {
             properties.unkept.push_back(name);
         } else {

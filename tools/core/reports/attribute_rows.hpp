@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
-// What `gattdb dump` shows: one row per attribute, or one line per service. The rows are shared by
-// every view of a database (text, Markdown, HTML).
+// The rows every view of a database shows (text, Markdown, HTML, the page): one per attribute, one
+// per service, and the usage line.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include "core/model/attributes.hpp"
 #include "core/model/database.hpp"
 
 namespace gattdb::tool {
@@ -18,8 +19,12 @@ struct attribute_row {
     std::string details;  // properties and value handle, or the value as hex and text
     std::size_t offset;   // where the attribute's entry starts in the image
     std::size_t size;     // and its bytes
+    attribute_kind kind;  // what type names
+    std::size_t service;  // the item it belongs to, as attributes_of gives it
+    std::optional<std::size_t> characteristic;
 };
 
+// The rows of the attributes, in image order, from the one walk over them (attributes_of).
 std::vector<attribute_row> attribute_rows(const database &db);
 
 struct service_row {
@@ -34,12 +39,5 @@ std::vector<service_row> service_rows(const database &db);
 
 // "6 of 255 handles, 30 bytes".
 std::string usage_text(const database &db);
-
-// One row per attribute: handle, attribute type, UUID with its SIG name, and properties, value
-// handle or value (hex, and text where printable).
-std::string attribute_table(const database &db);
-
-// One line per service (handle range, characteristics, bytes) and a total line.
-std::string summary(const database &db);
 
 }  // namespace gattdb::tool

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <array>
 
-#include "core/reports/attribute_rows.hpp"
 #include "core/reports/html_view.hpp"
 #include "core/reports/markdown_view.hpp"
+#include "core/reports/text_views.hpp"
 #include "core/support/named_rows.hpp"
 #include "core/writers/description_writer.hpp"
 
@@ -21,8 +21,8 @@ constexpr std::array<dump_view, 5> VIEWS = {{
     {"json", "a description that builds the same image",
      [](const database &db, const std::string &) { return write_description(db); }},
     {"markdown", "the attributes and services as Markdown tables",
-     [](const database &db, const std::string &) { return markdown_report(db); }},
-    {"html", "a self-contained page with a byte map and the check findings", html_report},
+     [](const database &db, const std::string &) { return markdown_view(db); }},
+    {"html", "a self-contained page with a byte map and the check findings", html_view},
 }};
 
 }  // namespace

@@ -202,15 +202,15 @@ std::string counts(const std::vector<finding> &findings) {
 
 }  // namespace
 
-std::string html_report(const database &db, const std::string &source) {
+std::string html_view(const database &db, const std::string &source) {
     const std::vector<attribute_row> rows = attribute_rows(db);
     const std::vector<finding> findings = check_database(db);
     const std::string title = "GATT database: " + escaped(source);
     const std::string database_findings = findings_list(findings, 0);
     std::string legend;
-    for (const char *type : {"service", "declaration", "value", "descriptor"}) {
-        legend += tag("span", "class=\"" + std::string(type) + "\"",
-                      "<span class=\"type\"></span>" + std::string(type));
+    for (const attribute_kind kind : ATTRIBUTE_KINDS) {
+        const std::string type = kind_name(kind);
+        legend += tag("span", "class=\"" + type + "\"", "<span class=\"type\"></span>" + type);
     }
     legend += " Hover over a block for its attribute; click a row or a block to mark both.";
 

@@ -37,7 +37,7 @@ std::string code(const std::string &uuid) {
 
 }  // namespace
 
-std::string markdown_report(const database &db) {
+std::string markdown_view(const database &db) {
     std::string text = "## Attributes\n\n" + row({"Handle", "Attribute", "UUID", "Name", "Details"}) +
                        "|---:|---|---|---|---|\n";
     for (const attribute_row &a : attribute_rows(db)) {

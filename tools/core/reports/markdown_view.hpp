@@ -9,6 +9,6 @@
 namespace gattdb::tool {
 
 // The attribute table and the services as Markdown tables, for a firmware project's documents.
-std::string markdown_report(const database &db);
+std::string markdown_view(const database &db);
 
 }  // namespace gattdb::tool

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Whether a value reads as text, for the dumps and the descriptions the tool writes.
 #pragma once
 
 #include <algorithm>

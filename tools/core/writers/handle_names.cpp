@@ -77,4 +77,19 @@ std::vector<service_names> resolve_names(const database &db) {
     return result;
 }
 
+const std::string &item_name(const std::vector<service_names> &names, std::size_t service,
+                             std::optional<std::size_t> characteristic) {
+    return characteristic ? names[service].characteristics[*characteristic] : names[service].name;
+}
+
+std::string handle_constant(const std::string &item, attribute_kind kind) {
+    switch (kind) {
+    case attribute_kind::service: return item + "_SERVICE_HANDLE";
+    case attribute_kind::declaration: return item + "_DECLARATION_HANDLE";
+    case attribute_kind::value: return item + "_VALUE_HANDLE";
+    case attribute_kind::descriptor: return item + "_CCCD_HANDLE";
+    }
+    return item;
+}
+
 }  // namespace gattdb::tool

@@ -4,9 +4,12 @@
 // so an image read back gets derived names only.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/model/attributes.hpp"
 #include "core/model/database.hpp"
 
 namespace gattdb::tool {
@@ -24,5 +27,14 @@ struct service_names {
 // suffix _2, _3, ... in image order. Throws input_error at the second item's place when two explicit
 // names of one kind are equal in upper case.
 std::vector<service_names> resolve_names(const database &db);
+
+// The name of the item an attribute belongs to: its characteristic's, or else its service's.
+const std::string &item_name(const std::vector<service_names> &names, std::size_t service,
+                             std::optional<std::size_t> characteristic);
+
+// The constant the header gives an attribute's handle, after the symbol's prefix: the item's name and
+// a suffix for the kind ("HEART_RATE_MEASUREMENT_VALUE_HANDLE"). No suffix ends another, so no two
+// constants share a name.
+std::string handle_constant(const std::string &item, attribute_kind kind);
 
 }  // namespace gattdb::tool

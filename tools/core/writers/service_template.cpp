@@ -19,7 +19,6 @@ constexpr std::uint16_t GENERIC_ATTRIBUTE = 0x1801;
 constexpr std::uint16_t DEVICE_NAME = 0x2A00;
 constexpr std::uint16_t APPEARANCE = 0x2A01;
 constexpr std::uint16_t SERVICE_CHANGED = 0x2A05;
-constexpr std::uint8_t PROPERTY_READ = 0x02;
 
 std::string upper(std::string_view text) {
     std::string result(text);
@@ -31,7 +30,8 @@ std::uint8_t template_properties(const characteristic_requirement &row) {
     const std::uint8_t mandatory = named_properties(row.mandatory_properties).bits;
     if (mandatory != 0) return mandatory;
     const std::uint8_t allowed = named_properties(row.optional_properties).bits;
-    if ((allowed & PROPERTY_READ) != 0) return PROPERTY_READ;
+    const std::uint8_t read = *property_bit("read");
+    if ((allowed & read) != 0) return read;
     return static_cast<std::uint8_t>(allowed & -allowed);  // the lowest bit allowed
 }
 
