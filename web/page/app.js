@@ -42,7 +42,7 @@
   }
 
   // Shows a message beside the field and in the row its place names, or under the services.
-  function showAt(place, text, severity) {
+  function showAt(place, text, severity, action = null) {
     const root = $('editor');
     const field = root.querySelector('[data-place="' + CSS.escape(place) + '"]');
     if (field) {
@@ -53,7 +53,14 @@
     const slot =
       root.querySelector('[data-messages="' + row + '"]') || root.querySelector('[data-messages="services"]');
     slot.append(
-      el('div', { className: 'message ' + severity }, place ? el('code', {}, place) : null, ' ', text),
+      el(
+        'div',
+        { className: 'message ' + severity },
+        action,
+        place ? el('code', {}, place) : null,
+        ' ',
+        text,
+      ),
     );
   }
 
@@ -157,7 +164,7 @@
       labelRows(result.attributes);
       showDerivedNames(result.map);
       result.findings.forEach((f) =>
-        showAt(f.place, f.severity + ': ' + f.message + ' [' + f.rule + ']', f.severity),
+        showAt(f.place, f.severity + ': ' + f.message + ' [' + f.rule + ']', f.severity, views.fixButton(f)),
       );
       status('');
     }
@@ -326,6 +333,15 @@
       mark('hot', place ? attributes.flatMap((a, index) => (editorPlace(a) === place ? [index] : [])) : []);
     });
     wireFiles();
+    // What the authoring tools (authoring.js) read and replace: the description being edited.
+    window.gattdbApp = {
+      description: () => state.text,
+      replace(description, message) {
+        load(model.fromDescription(description, vocabulary), state.name);
+        status(message);
+      },
+      status: status,
+    };
     load(model.fromDescription(JSON.stringify(STARTER), vocabulary), 'untitled.json');
     document.body.setAttribute('data-ready', 'true');
   });

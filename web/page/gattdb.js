@@ -40,7 +40,7 @@
       result.image = new Uint8Array(result.image || []);
       result.hex = result.hex || '';
       result.map = result.map || null;
-      result.findings = result.findings || [];
+      result.findings = (result.findings || []).map((f, index) => ({ ...f, index: index }));
       result.attributes = result.attributes || [];
       return result;
     },
@@ -68,6 +68,25 @@
     // when it imports it.
     keep(name, bytes) {
       engine.FS.writeFile(name, bytes);
+    },
+    // The SIG services `gattdb new` knows: [{uuid, name, id (heart_rate), optional: [{uuid, name}]}].
+    templateServices() {
+      return JSON.parse(engine.templateServices());
+    },
+    // {description, warnings}: the description (JSON text) with the service's template appended, with
+    // the optional characteristics listed (UUIDs); an empty description starts as `gattdb new` does.
+    addService(text, service, optional = [], name = defaultName('json')) {
+      const result = resultOf(engine.addService(text, 'json', name, service, JSON.stringify(optional)));
+      return { description: result.description, warnings: result.warnings };
+    },
+    // The description with the fix of the finding that build gave as number index applied, as
+    // `gattdb check --fix` applies it.
+    fix(text, index, name = defaultName('json')) {
+      return resultOf(engine.fixFinding(text, 'json', name, index)).description;
+    },
+    // The bytes, as hex digits, of a value field's short form: "u16 72", "int8 -1", "\"text\"", hex.
+    valueBytes(text) {
+      return resultOf(engine.valueBytes(text)).hex;
     },
     // The UUID table, property names, input formats and limits.
     vocabulary() {

@@ -84,7 +84,23 @@
   }
 
   function findingNote(f) {
-    return el('div', { className: 'finding ' + f.severity, title: f.line }, f.message + ' [' + f.rule + ']');
+    return el(
+      'div',
+      { className: 'finding ' + f.severity, title: f.line },
+      fixButton(f),
+      f.message + ' [' + f.rule + ']',
+    );
+  }
+
+  // The button that applies a finding's fix, for the findings that have one; the page listens for
+  // clicks on [data-fix], which holds the finding's index.
+  function fixButton(f) {
+    if (!f.fixable) return null;
+    return el(
+      'button',
+      { type: 'button', className: 'fix', 'data-fix': f.index, title: 'Apply the fix of gattdb check --fix' },
+      'Fix',
+    );
   }
 
   // The handle table, with each handle's constant in the header and the findings about it.
@@ -204,5 +220,14 @@
     return mark;
   }
 
-  window.gattdbViews = { byteMap, findingSummary, handleTable, comparison, movedHandles, link, clear };
+  window.gattdbViews = {
+    fixButton,
+    byteMap,
+    findingSummary,
+    handleTable,
+    comparison,
+    movedHandles,
+    link,
+    clear,
+  };
 })();
