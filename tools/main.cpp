@@ -27,11 +27,13 @@ std::vector<subcommand> subcommands() {
     return {
         row("build", "Build a database image, or its handles by name, from a description", add_build_options,
             run_build),
-        row("dump", "Print the attributes of a database image", add_dump_options, run_dump),
+        row("dump", "Print the attributes of a database image, or of the database a capture shows",
+            add_dump_options, run_dump),
         row("diff", "Compare two images or descriptions; exit 0 when equal, 1 when not, 2 on error",
             add_diff_options, run_diff, DIFF_TROUBLE),
-        row("import", "Write a .gatt file as the JSON description of the same image", add_import_options,
-            run_import),
+        row("import",
+            "Write a .gatt file, or the database a capture shows, as the JSON description of the same image",
+            add_import_options, run_import),
         row("check",
             "Find what makes a database unusable for clients; exit 0 when no error, 1 when one, 2 on bad "
             "input",

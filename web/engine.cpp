@@ -185,9 +185,10 @@ std::string vocabulary() {
     }
     json formats = json::array();
     for (const input_format &format : input_formats()) {
+        if (format.kind == input_kind::capture) continue;  // the page reads no captures yet
         formats.push_back({{"name", format.name},
                            {"kind", format.kind == input_kind::description ? "description" : "image"},
-                           {"extension", format.extension}});
+                           {"extension", format.extensions[0]}});
     }
     return json{{"uuids", uuids},
                 {"formats", formats},

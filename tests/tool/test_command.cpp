@@ -117,6 +117,32 @@ TEST_F(command, lossy_reading_warns_on_standard_error) {
         << lossy.out;
 }
 
+// A phone's log of the toy car, whatever its name: every command reads it, known by its magic number.
+TEST_F(command, a_capture_is_read_by_every_command_as_served_or_as_the_image_holds_it) {
+    const fs::path log = file("phone.txt", read_file(std::string(GATTDB_CAPTURES_DIR) + "/toy-car.btsnoop"));
+    const result dumped = run("dump " + log.string());
+    EXPECT_EQ(dumped.status, 0) << dumped.err;
+    EXPECT_NE(dumped.out.find("    19  descriptor   2901 Characteristic User Descriptor"), std::string::npos)
+        << dumped.out;
+    const result strict = run("import " + log.string());
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_NE(strict.err.find("phone.txt: handle 19: cannot keep descriptor 2901"), std::string::npos)
+        << strict.err;
+    const result imported = run("import --lossy " + log.string());
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    // The image has no user descriptions, so from the first one on its handles are not the device's.
+    const fs::path json = file("car.json", imported.out);
+    const result moved = run("diff " + log.string() + " " + json.string());
+    EXPECT_EQ(moved.status, 1);
+    EXPECT_EQ(moved.out.rfind("moved: characteristic FFE4 in service FFE0: descriptor 20 -> 19\n", 0), 0U)
+        << moved.out;
+    EXPECT_NE(moved.err.find("the capture holds no whole value for 17 characteristics"), std::string::npos)
+        << moved.err;
+    const result hash = run("hash " + log.string());
+    EXPECT_EQ(hash.status, 0) << hash.err;
+    EXPECT_EQ(hash.out.size(), 33U);
+}
+
 // Vendor UUIDs are named wherever SIG ones are.
 TEST_F(command, dump_summary_and_diff_name_vendor_uuids) {
     const fs::path uart = file("uart.gatt",
@@ -222,7 +248,7 @@ INSTANTIATE_TEST_SUITE_P(
         failing_run{"json_with_summary", "dump --json --summary x", "", 2,
                     "gattdb: --json excludes --summary"},
         failing_run{"image_format_for_a_description", "build --from hex -", "", 2,
-                    "gattdb: --from: unknown input format: hex (expected json|gatt)"},
+                    "gattdb: --from: unknown input format: hex (expected json|gatt|btsnoop|pcap)"},
         failing_run{"from_overrides_the_default", "dump --from hex -", "00 02 0D 18 31", 1,
                     "gattdb: standard input: offset 4: unknown entry marker 0x31\n"},
         failing_run{"description_read_as_image", "diff --from bin - -", "{}", 2,

@@ -44,9 +44,9 @@ gattdb dump -f m|markdown
 gattdb d|diff dump
 gattdb --v|--version
 gattdb build --fo|--format
-gattdb build -|--format --from --help --import-dir --lossy --name --output -I -f -h -o
+gattdb build -|--connection --format --from --help --import-dir --local --lossy --name --output -I -f -h -o
 gattdb import x -I |out
-gattdb dump x --from |bin hex
+gattdb dump x --from |bin btsnoop hex pcap
 gattdb dump --s|--summary
 gattdb build -f |bin c header hex map
 gattdb build -f h|header hex

@@ -204,6 +204,55 @@ INSTANTIATE_TEST_SUITE_P(
                          "that descriptor only to a characteristic with NOTIFY or INDICATE"}}),
     testing::case_name);
 
+// Descriptor statements as real files write them, each with the fields it usually carries: all are
+// refused, or left out with --lossy, whatever follows the keyword.
+TEST(gatt_descriptors, every_descriptor_statement_is_cannot_keep_whatever_its_fields) {
+    const std::vector<std::string> statements = {
+        "CHARACTERISTIC_FORMAT, READ, 04, 00, 2700, 01, 0000",
+        "CHARACTERISTIC_USER_DESCRIPTION, READ | WRITE, \"level\"",
+        "CHARACTERISTIC_AGGREGATE_FORMAT, READ, 0x0010, 0x0011",
+        "SERVER_CHARACTERISTIC_CONFIGURATION, READ | WRITE,",
+        "REPORT_REFERENCE, READ, 01 01",
+        "EXTERNAL_REPORT_REFERENCE, READ, 2A19",
+        "VALID_RANGE, READ, 00 64",
+        "NUMBER_OF_DIGITALS, READ, 04",
+        "VALUE_TRIGGER_SETTING, READ | WRITE, 00",
+        "TIME_TRIGGER_SETTING, READ | WRITE, 00",
+        "ENVIRONMENTAL_SENSING_CONFIGURATION, READ | WRITE, 00",
+        "ENVIRONMENTAL_SENSING_MEASUREMENT, READ, 00 00 01 00 00 00 00 00 00 00 00",
+        "ENVIRONMENTAL_SENSING_TRIGGER_SETTING, READ | WRITE, 01 00 00 00",
+        "CHARACTERISTIC_FORMAT",
+    };
+    const std::string no_descriptors =
+        "the image holds no descriptors but the client characteristic configuration";
+    for (const std::string &line : statements) {
+        SCOPED_TRACE(line);
+        const std::string keyword = line.substr(0, line.find(','));
+        const std::string text = HEART_RATE + "CHARACTERISTIC, 2A19, READ, 64\n" + line + "\n";
+        EXPECT_EQ(read(text, false).error,
+                  "t.gatt:3: cannot keep " + keyword + ": " + no_descriptors + " (--lossy leaves it out)");
+        const reading lossy = read(text, true);
+        EXPECT_EQ(lossy.error, "");
+        EXPECT_EQ(lossy.db, (database{{{"180D", {{"2A19", 0x02, {0x64}, false}}}}}));
+        EXPECT_EQ(lossy.warnings, lines{"t.gatt:3: warning: left out " + keyword + ": " + no_descriptors});
+    }
+}
+
+TEST(gatt_properties, older_security_flags_cannot_be_kept_and_anybody_needs_nothing) {
+    for (const std::string flag : {"AUTHENTICATION_REQUIRED", "AUTHORIZATION_REQUIRED"}) {
+        const std::string text = HEART_RATE + "CHARACTERISTIC, 2A38, READ | " + flag + ", 01\n";
+        EXPECT_EQ(read(text, false).error,
+                  "t.gatt:2: cannot keep " + flag + ": " + NO_SECURITY + " (--lossy leaves it out)");
+        EXPECT_EQ(read(text, true).warnings,
+                  lines{"t.gatt:2: warning: left out " + flag + ": " + NO_SECURITY});
+    }
+    const reading anybody =
+        read(HEART_RATE + "CHARACTERISTIC, 2A38, READ | WRITE | READ_ANYBODY | WRITE_ANYBODY, 01\n", false);
+    EXPECT_EQ(anybody.error, "");
+    EXPECT_EQ(anybody.db, (database{{{"180D", {{"2A38", 0x0A, {0x01}, false}}}}}));
+    EXPECT_EQ(anybody.warnings, lines{});
+}
+
 // Files beside the importing one come first, then the -I folders in order.
 TEST(gatt_imports, search_beside_the_importer_then_each_folder_in_order) {
     const std::vector<std::string> folders = {"lib1", "lib2"};

@@ -11,6 +11,7 @@ void add_build_options(CLI::App &command, build_options &options) {
     add_description_input(command, options.description, options.input,
                           "The description file, or - for standard input", "json");
     add_description_reading(command, options.input);
+    add_capture_reading(command, options.input);
     command.add_option("-o,--output", options.output,
                        "Write here instead of standard output; only complete "
                        "output replaces the file");

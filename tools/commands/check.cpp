@@ -43,10 +43,13 @@ void add_check_options(CLI::App &command, check_options &options) {
 }
 
 int run_check(const check_options &options) {
-    const database db = load(options.input_path, options.input, EITHER, image_default(options.input));
+    const input_options input = as_served(options.input);
+    const database db = load(options.input_path, input, EITHER, image_default(input));
     check_settings settings{std::nullopt, options.ignored};
-    if (options.against)
-        settings.against = load(*options.against, options.input, EITHER, image_default(options.input));
+    if (options.against) {
+        settings.against = load(*options.against, input, EITHER, image_default(input));
+        note_unknown_values(db, options.input_path, input);
+    }
     const std::string file = input_name(options.input_path);
     const bool json = options.format == "json";
     std::vector<finding> findings;

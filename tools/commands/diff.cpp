@@ -15,8 +15,11 @@ void add_diff_options(CLI::App &command, diff_options &options) {
 }
 
 int run_diff(const diff_options &options) {
-    const database old_db = load(options.old_path, options.input, EITHER, image_default(options.input));
-    const database new_db = load(options.new_path, options.input, EITHER, image_default(options.input));
+    const input_options input = as_served(options.input);
+    const database old_db = load(options.old_path, input, EITHER, image_default(input));
+    const database new_db = load(options.new_path, input, EITHER, image_default(input));
+    note_unknown_values(old_db, options.old_path, input);
+    note_unknown_values(new_db, options.new_path, input);
     const std::vector<std::string> differences = compare_databases(old_db, new_db);
     std::string text;
     for (const std::string &line : differences) text += line + "\n";

@@ -7,8 +7,11 @@
 namespace gattdb::tool {
 
 void add_dump_options(CLI::App &command, dump_options &options) {
-    command.add_option("IMAGE", options.image, "The image file, or - for standard input")->required();
-    add_from(command, options.input, IMAGES, "The image's format (default bin)");
+    command.add_option("IMAGE", options.image, "The image or capture file, or - for standard input")
+        ->required();
+    add_from(command, options.input, IMAGES,
+             "The image's format (default bin; a capture is known by its contents)");
+    add_capture_reading(command, options.input);
     command.add_flag("--hex", options.input.hex_input,
                      "Read the image as hex text, as build writes it by default (--from hex)");
     std::string views;
@@ -32,7 +35,7 @@ void add_dump_options(CLI::App &command, dump_options &options) {
 }
 
 int run_dump(const dump_options &options) {
-    const database db = load(options.image, options.input, IMAGES, image_default(options.input));
+    const database db = load(options.image, as_served(options.input), IMAGES, image_default(options.input));
     write_output("-", dump_view_named(options.view)->render(db, input_name(options.image)));
     return 0;
 }

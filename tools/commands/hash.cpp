@@ -13,7 +13,9 @@ void add_hash_options(CLI::App &command, hash_options &options) {
 }
 
 int run_hash(const hash_options &options) {
-    const database db = load(options.input_path, options.input, EITHER, image_default(options.input));
+    // A hash of part of a database is no device's: the capture must hold the whole discovery.
+    const database db =
+        load(options.input_path, as_served(options.input, true), EITHER, image_default(options.input));
     write_output("-", hex_text(database_hash(db), "") + "\n");
     return 0;
 }

@@ -34,9 +34,12 @@ struct input_options {
     read_options reading;
 };
 
-inline constexpr std::initializer_list<input_kind> DESCRIPTIONS = {input_kind::description};
-inline constexpr std::initializer_list<input_kind> IMAGES = {input_kind::image};
-inline constexpr std::initializer_list<input_kind> EITHER = {input_kind::description, input_kind::image};
+// Every command reads captures too, whatever else it reads.
+inline constexpr std::initializer_list<input_kind> DESCRIPTIONS = {input_kind::description,
+                                                                   input_kind::capture};
+inline constexpr std::initializer_list<input_kind> IMAGES = {input_kind::image, input_kind::capture};
+inline constexpr std::initializer_list<input_kind> EITHER = {input_kind::description, input_kind::image,
+                                                             input_kind::capture};
 
 // Writes "gattdb: message" to standard error and gives back status.
 int report(const std::string &message, int status);
@@ -48,6 +51,9 @@ void add_from(CLI::App &command, input_options &options, std::initializer_list<i
 // -I and --lossy, for every command that reads descriptions; warnings go to standard error, one line each.
 void add_description_reading(CLI::App &command, input_options &options);
 
+// --connection and --local, for every command, since every one reads captures.
+void add_capture_reading(CLI::App &command, input_options &options);
+
 // The description a command reads: its argument, which help describes, and --from, whose default is
 // fallback.
 void add_description_input(CLI::App &command, std::string &path, input_options &options,
@@ -56,9 +62,16 @@ void add_description_input(CLI::App &command, std::string &path, input_options &
 // The options of a command that reads descriptions and images alike, as diff does.
 void add_either_input(CLI::App &command, input_options &options);
 
-// The input at path, in the format options name, or its extension gives, or else fallback.
+// The input at path, in the format options name, or its contents or extension give, or else fallback.
 database load(const std::string &path, const input_options &options,
               std::initializer_list<input_kind> accepted, std::string_view fallback);
+
+// A capture as the device served it, for the commands that show or compare databases; complete
+// refuses one whose discovery missed part of the database.
+input_options as_served(const input_options &options, bool complete = false);
+
+// Values a capture did not hold are not compared; says so once, on standard error.
+void note_unknown_values(const database &db, const std::string &path, const input_options &options);
 
 // What an image is read as when nothing else says: bytes, or hex text with --hex.
 std::string_view image_default(const input_options &options);

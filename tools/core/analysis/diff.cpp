@@ -41,6 +41,11 @@ std::string label(const match_key &key) {
     return uuid_label(key.uuid) + (key.ordinal == 0 ? "" : " #" + std::to_string(key.ordinal + 1));
 }
 
+bool has_descriptor(const characteristic &c, const std::string &uuid) {
+    return std::any_of(c.served.descriptors.begin(), c.served.descriptors.end(),
+                       [&](const served_descriptor &d) { return d.uuid == uuid; });
+}
+
 std::string value_text(const std::vector<std::uint8_t> &value) {
     return value.empty() ? "(empty)" : hex_text(value, " ");
 }
@@ -163,7 +168,8 @@ class comparison {
             note(out_.changed, change_kind::changed,
                  "properties " + properties_label(was.properties) + " -> " + properties_label(is.properties));
         }
-        if (was.value != is.value) {
+        // A value the capture did not hold is unknown, not different.
+        if (was.value != is.value && was.served.value_known && is.served.value_known) {
             note(out_.changed, change_kind::changed,
                  "value " + value_text(was.value) + " -> " + value_text(is.value));
         }
@@ -171,6 +177,18 @@ class comparison {
             note(out_.changed, change_kind::changed,
                  "descriptor " + (is.cccd ? "added (handle " + std::to_string(new_h.descriptor) + ")"
                                           : "removed (was handle " + std::to_string(old_h.descriptor) + ")"));
+        }
+        // Descriptors only a device serves (a description holds none but the configuration).
+        for (const served_descriptor &d : was.served.descriptors) {
+            if (!has_descriptor(is, d.uuid))
+                note(out_.changed, change_kind::changed,
+                     "descriptor " + uuid_label(d.uuid) + " removed (was handle " + std::to_string(d.handle) +
+                         ")");
+        }
+        for (const served_descriptor &d : is.served.descriptors) {
+            if (!has_descriptor(was, d.uuid))
+                note(out_.changed, change_kind::changed,
+                     "descriptor " + uuid_label(d.uuid) + " added (handle " + std::to_string(d.handle) + ")");
         }
     }
 

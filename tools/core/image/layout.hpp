@@ -48,12 +48,14 @@ inline std::size_t value_entry_size(const characteristic &c) {
 
 // The size of the attribute's entry in db's image.
 inline std::size_t entry_size(const database &db, const attribute &a) {
+    if (!a.in_image()) return 0;  // what only a device serves takes no bytes of an image
     const service &s = db.services[a.service];
     switch (a.kind) {
     case attribute_kind::service: return service_entry_size(s);
     case attribute_kind::declaration: return declaration_entry_size(s.characteristics[*a.characteristic]);
     case attribute_kind::value: return value_entry_size(s.characteristics[*a.characteristic]);
     case attribute_kind::descriptor: return DESCRIPTOR_ENTRY_SIZE;
+    case attribute_kind::include: return 0;
     }
     return 0;
 }

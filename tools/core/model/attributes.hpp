@@ -13,12 +13,14 @@
 
 namespace gattdb::tool {
 
-enum class attribute_kind { service, declaration, value, descriptor };
+// An include is an attribute only a device serves (a capture shows it); the image holds none.
+enum class attribute_kind { service, declaration, value, descriptor, include };
 
+// The kinds of attribute the image holds.
 inline constexpr std::array<attribute_kind, 4> ATTRIBUTE_KINDS = {
     attribute_kind::service, attribute_kind::declaration, attribute_kind::value, attribute_kind::descriptor};
 
-// "service", "declaration", "value" or "descriptor", as dumps and the page name them.
+// "service", "declaration", "value", "descriptor" or "include", as dumps and the page name them.
 const char *kind_name(attribute_kind kind);
 
 // The client characteristic configuration descriptor's UUID; the image implies it.
@@ -33,8 +35,17 @@ struct attribute {
     std::string uuid;       // canonical: the item's, or the descriptor's own
     unsigned service_end;   // the handle of its service's last attribute
     unsigned value_handle;  // its characteristic's value handle; 0 for a service
+    // What only a device serves: the include declaration, or a descriptor other than the client
+    // characteristic configuration; null for everything the image holds.
+    const served_include *include = nullptr;
+    const served_descriptor *served = nullptr;
+
+    // Whether the image holds the attribute: everything but what only a device serves.
+    bool in_image() const { return include == nullptr && served == nullptr; }
 };
 
+// In handle order within each service: the service, its includes, then each characteristic's
+// declaration, value and descriptors. The attributes point into db, which must outlive them.
 std::vector<attribute> attributes_of(const database &db);
 
 }  // namespace gattdb::tool

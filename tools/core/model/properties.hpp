@@ -13,6 +13,7 @@
 namespace gattdb::tool {
 
 inline constexpr std::uint8_t PROPERTY_BROADCAST = 0x01;
+inline constexpr std::uint8_t PROPERTY_READ = 0x02;
 inline constexpr std::uint8_t PROPERTY_NOTIFY = 0x10;
 inline constexpr std::uint8_t PROPERTY_INDICATE = 0x20;
 inline constexpr std::uint8_t PROPERTY_EXTENDED_PROPERTIES = 0x80;

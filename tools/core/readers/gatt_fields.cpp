@@ -39,13 +39,21 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 13> SHORT_UU
 }};
 
 // DYNAMIC only says the application supplies the value at run time; the line's value is the initial one.
-constexpr std::string_view DYNAMIC = "DYNAMIC";
+// READ_ANYBODY and WRITE_ANYBODY ask for no security, which is what every attribute of the image gives.
+constexpr std::array<std::string_view, 3> PROPERTIES_WITHOUT_BITS = {"DYNAMIC", "READ_ANYBODY",
+                                                                     "WRITE_ANYBODY"};
 
-// Access rules the server would enforce; the image holds none of them.
-constexpr std::array<std::string_view, 10> SECURITY_FLAGS = {
-    "READ_ENCRYPTED",   "READ_AUTHENTICATED",   "READ_AUTHENTICATED_SC", "READ_AUTHORIZED",
-    "RELIABLE_WRITE",   "WRITE_ENCRYPTED",      "WRITE_AUTHENTICATED",   "WRITE_AUTHENTICATED_SC",
-    "WRITE_AUTHORIZED", "WRITABLE_AUXILIARIES",
+// Access rules the server would enforce; the image holds none of them. AUTHENTICATION_REQUIRED and
+// AUTHORIZATION_REQUIRED are older files' flags for both directions at once.
+constexpr std::array<std::string_view, 12> SECURITY_FLAGS = {
+    "READ_ENCRYPTED",   "READ_AUTHENTICATED",   "READ_AUTHENTICATED_SC",   "READ_AUTHORIZED",
+    "RELIABLE_WRITE",   "WRITE_ENCRYPTED",      "WRITE_AUTHENTICATED",     "WRITE_AUTHENTICATED_SC",
+    "WRITE_AUTHORIZED", "WRITABLE_AUXILIARIES", "AUTHENTICATION_REQUIRED", "AUTHORIZATION_REQUIRED",
+};
+
+// Descriptor statements real files spell otherwise than the descriptor's identifier.
+constexpr std::array<std::string_view, 1> DESCRIPTOR_STATEMENT_ALIASES = {
+    "CHARACTERISTIC_FORMAT",  // the Characteristic Presentation Format, 2904
 };
 constexpr std::string_view KEY_SIZE_PREFIX = "ENCRYPTION_KEY_SIZE_";
 constexpr int MIN_KEY_SIZE = 7;
@@ -179,7 +187,9 @@ gatt_properties read_gatt_properties(std::string_view field, const std::string &
     if (field.empty()) throw input_error(place, "no properties: expected names such as READ|NOTIFY");
     gatt_properties properties;
     for (const std::string_view name : split(field, '|')) {
-        if (name == DYNAMIC) continue;  // a property without a bit
+        if (std::find(PROPERTIES_WITHOUT_BITS.begin(), PROPERTIES_WITHOUT_BITS.end(), name) !=
+            PROPERTIES_WITHOUT_BITS.end())
+            continue;
         if (const std::optional<std::uint8_t> bit = property_bit_of_symbol(name)) {
             properties.bits |= *bit;
         } else if (is_security_flag(name)) {
@@ -206,6 +216,9 @@ std::vector<std::uint8_t> read_gatt_value(std::string_view field, const std::str
 }
 
 bool is_descriptor_statement(std::string_view keyword) {
+    if (std::find(DESCRIPTOR_STATEMENT_ALIASES.begin(), DESCRIPTOR_STATEMENT_ALIASES.end(), keyword) !=
+        DESCRIPTOR_STATEMENT_ALIASES.end())
+        return true;
     return std::any_of(KNOWN_UUIDS.begin(), KNOWN_UUIDS.end(), [&](const known_uuid &entry) {
         if (entry.role != uuid_role::descriptor || !entry.identifier.starts_with(SIG_DESCRIPTOR_PREFIX))
             return false;

@@ -216,9 +216,7 @@ void gatt_reader::check_not_open(const std::string &identity, const std::string 
 }
 
 void gatt_reader::leave_out(const std::string &place, std::string_view what, std::string_view why) const {
-    const std::string kept = std::string(what) + ": " + std::string(why);
-    if (!options_.lossy) throw input_error(place, "cannot keep " + kept + " (--lossy leaves it out)");
-    if (options_.warn) options_.warn(place + ": warning: left out " + kept);
+    tool::leave_out(options_, place, what, why);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "core/image/decoder.hpp"
+#include "core/readers/capture_reader.hpp"
 #include "core/readers/description_reader.hpp"
 #include "core/readers/gatt_reader.hpp"
 #include "core/support/files.hpp"
@@ -37,12 +38,27 @@ database read_hex(const std::string &path, const std::string &contents, const re
     return naming_the_file(path, [&] { return decode_image(read_hex_image(contents)); });
 }
 
-constexpr std::array<input_format, 4> FORMATS = {{
-    {"json", input_kind::description, ".json", read_json},
-    {"gatt", input_kind::description, ".gatt", read_gatt},
-    {"bin", input_kind::image, "", read_bin},
-    {"hex", input_kind::image, "", read_hex},
+#ifdef __EMSCRIPTEN__
+constexpr std::size_t FORMAT_COUNT = 5;
+#else
+constexpr std::size_t FORMAT_COUNT = 6;
+#endif
+
+constexpr std::array<input_format, FORMAT_COUNT> FORMATS = {{
+    {"json", input_kind::description, {".json"}, nullptr, read_json},
+    {"gatt", input_kind::description, {".gatt"}, nullptr, read_gatt},
+    {"bin", input_kind::image, {}, nullptr, read_bin},
+    {"hex", input_kind::image, {}, nullptr, read_hex},
+    {"btsnoop", input_kind::capture, {".btsnoop", ".log", ".cfa"}, looks_like_btsnoop, read_btsnoop_file},
+#ifndef __EMSCRIPTEN__
+    {"pcap", input_kind::capture, {".pcap", ".pcapng"}, looks_like_pcap, read_pcap_file},
+#endif
 }};
+
+bool has_extension(const input_format &format, const std::string &path) {
+    return std::any_of(format.extensions.begin(), format.extensions.end(),
+                       [&](std::string_view e) { return !e.empty() && path.ends_with(e); });
+}
 
 bool accepts(std::initializer_list<input_kind> accepted, input_kind kind) {
     return std::find(accepted.begin(), accepted.end(), kind) != accepted.end();
@@ -67,8 +83,7 @@ const input_format &input_format_for(const std::string &path, const std::optiona
         return *named;
     }
     for (const input_format &format : FORMATS) {
-        if (accepts(accepted, format.kind) && !format.extension.empty() && path.ends_with(format.extension))
-            return format;
+        if (accepts(accepted, format.kind) && has_extension(format, path)) return format;
     }
     return *input_format_named(fallback);
 }
@@ -85,6 +100,19 @@ std::string input_format_names(std::initializer_list<input_kind> accepted) {
 
 database read_input_file(const std::string &path, const input_format &format, const read_options &options) {
     return format.read(path, read_input(path), options);
+}
+
+database load_input(const std::string &path, const std::optional<std::string> &from,
+                    std::initializer_list<input_kind> accepted, std::string_view fallback,
+                    const read_options &options) {
+    const std::string contents = read_input(path);
+    if (!from) {
+        for (const input_format &format : FORMATS) {
+            if (accepts(accepted, format.kind) && format.recognises && format.recognises(contents))
+                return format.read(path, contents, options);
+        }
+    }
+    return input_format_for(path, from, accepted, fallback).read(path, contents, options);
 }
 
 }  // namespace gattdb::tool

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The forms the tool reads: descriptions, which people write, and images, which the library
-// writes. Each form is one reader into the database model and one row of the table below; a new
-// input format is a new reader and a new row.
+// The forms the tool reads: descriptions, which people write, images, which the library writes, and
+// captures of a client discovering a device's database. Each form is one reader into the database model and
+// one row of the table below; a new input format is a new reader and a new row.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,12 +16,14 @@
 
 namespace gattdb::tool {
 
-enum class input_kind { description, image };
+enum class input_kind { description, image, capture };
 
 struct input_format {
     std::string_view name;  // as --from takes it
     input_kind kind;
-    std::string_view extension;  // a file name ending that selects this format; empty for none
+    std::array<std::string_view, 3> extensions;  // file name endings that select this format; empty ones none
+    // Whether contents are of this format whatever the file's name (a magic number); null for none.
+    bool (*recognises)(std::string_view contents);
     // Reads contents, which came from path ("-" for standard input). Throws input_error whose place
     // names the file; a description it accepts always builds.
     database (*read)(const std::string &path, const std::string &contents, const read_options &options);
@@ -42,5 +45,11 @@ std::string input_format_names(std::initializer_list<input_kind> accepted);
 
 // Reads path (or standard input for "-") in the format input_format_for chooses.
 database read_input_file(const std::string &path, const input_format &format, const read_options &options);
+
+// Reads path in the format from names; otherwise in the one its contents are recognised as, then
+// the one its name ends in, then fallback.
+database load_input(const std::string &path, const std::optional<std::string> &from,
+                    std::initializer_list<input_kind> accepted, std::string_view fallback,
+                    const read_options &options);
 
 }  // namespace gattdb::tool

@@ -10,21 +10,25 @@
 namespace gattdb::tool {
 namespace {
 
-std::string value_details(const std::vector<std::uint8_t> &value) {
+std::string value_details(const std::vector<std::uint8_t> &value, bool known = true) {
+    if (!known && value.empty()) return "(not read)";
     if (value.empty()) return "(empty)";
     std::string details = hex_text(value, " ");
     if (is_printable_text(value)) details += "  \"" + std::string(value.begin(), value.end()) + "\"";
-    return details;
+    return known ? details : details + "  (only its start was read)";
 }
 
-// Properties and value handle of a declaration, the value as hex and text; nothing for the others.
+// Properties and value handle of a declaration, the value as hex and text, the range an include
+// names, a served descriptor's value; nothing for the others.
 std::string details(const database &db, const attribute &a) {
+    if (a.include) return handle_range(a.include->service, a.include->last);
+    if (a.served) return value_details(a.served->value, a.served->value_known);
     if (!a.characteristic) return "";
     const characteristic &c = db.services[a.service].characteristics[*a.characteristic];
     switch (a.kind) {
     case attribute_kind::declaration:
         return properties_label(c.properties) + "; value handle " + std::to_string(a.value_handle);
-    case attribute_kind::value: return value_details(c.value);
+    case attribute_kind::value: return value_details(c.value, c.served.value_known);
     default: return "";
     }
 }
@@ -36,8 +40,9 @@ std::vector<attribute_row> attribute_rows(const database &db) {
     std::size_t offset = 0;
     for (const attribute &a : attributes_of(db)) {
         const std::size_t size = layout::entry_size(db, a);
-        rows.push_back({a.handle, kind_name(a.kind), a.uuid, details(db, a), offset, size, a.kind, a.service,
-                        a.characteristic});
+        const bool secondary = a.kind == attribute_kind::service && db.services[a.service].served.secondary;
+        rows.push_back({a.handle, secondary ? "secondary" : kind_name(a.kind), a.uuid, details(db, a), offset,
+                        size, a.kind, a.service, a.characteristic});
         offset += size;
     }
     return rows;

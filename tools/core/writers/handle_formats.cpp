@@ -31,6 +31,7 @@ std::string item_comment(std::string_view kind, const std::string &uuid) {
 std::vector<header_define> header_defines(const built_database &built) {
     std::vector<header_define> constants;
     for (const attribute &a : attributes_of(built.db)) {
+        if (!a.in_image()) continue;  // generated code serves the image
         const std::string &item = item_name(built.names, a.service, a.characteristic);
         std::string comment;  // on an item's first attribute
         if (a.kind == attribute_kind::service) comment = item_comment("service", a.uuid);
@@ -79,6 +80,7 @@ std::string write_map(const built_database &built) {
     using nlohmann::ordered_json;
     ordered_json services = ordered_json::array();
     for (const attribute &a : attributes_of(built.db)) {
+        if (!a.in_image()) continue;  // generated code serves the image
         const std::string &item = item_name(built.names, a.service, a.characteristic);
         switch (a.kind) {
         case attribute_kind::service:
@@ -98,6 +100,7 @@ std::string write_map(const built_database &built) {
         case attribute_kind::descriptor:
             services.back()["characteristics"].back()["cccd_handle"] = a.handle;
             break;
+        case attribute_kind::include: break;  // left out above
         }
     }
     const ordered_json map = {{"handle_count", handles_used(built.db)},

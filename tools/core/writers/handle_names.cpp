@@ -88,6 +88,7 @@ std::string handle_constant(const std::string &item, attribute_kind kind) {
     case attribute_kind::declaration: return item + "_DECLARATION_HANDLE";
     case attribute_kind::value: return item + "_VALUE_HANDLE";
     case attribute_kind::descriptor: return item + "_CCCD_HANDLE";
+    case attribute_kind::include: return item + "_INCLUDE_HANDLE";
     }
     return item;
 }
