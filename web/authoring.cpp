@@ -75,7 +75,7 @@ std::string add_service(const std::string &text, const std::string &format, cons
         std::vector<std::string> warnings;
         database db = blank(text) ? database_template({}, warnings) : read_description_as(text, format, name);
         append_service_template(db, *uuid, optional, warnings);
-        return json{{"description", write_description(db)}, {"warnings", warnings}};
+        return json{{"description", write_description(db, true)}, {"warnings", warnings}};
     });
 }
 
@@ -87,7 +87,7 @@ std::string fix_finding(const std::string &text, const std::string &format, cons
         const std::vector<finding> found = check_database(db);
         if (index >= found.size()) throw input_error(name, "no finding " + std::to_string(index));
         if (!apply_fix(db, found[index])) throw input_error(found[index].rule, "no fix for this finding");
-        return json{{"description", write_description(db)}};
+        return json{{"description", write_description(db, true)}};
     });
 }
 

@@ -56,7 +56,7 @@ int run_check(const check_options &options) {
     std::string report;
     if (options.fix) {
         fix_report fixed = fix_database(db, settings);
-        write_output(options.output, write_description(fixed.fixed));
+        write_output(options.output, write_description(fixed.fixed, true));
         findings = std::move(fixed.remaining);
         report = json ? fix_json(fixed.applied, findings)
                       : finding_lines(file, fixed.applied, "fixed") + finding_lines(file, findings);
