@@ -46,7 +46,7 @@ test('Heart Rate from the picker, one Fix, and a value typed as numbers', async 
   await page.select(value + ' select', 'typed');
   await page.type(value + ' input', 'u8 0, u16 72');
   const description = await page.evaluate(() => window.gattdbApp.description());
-  assert.match(description, /"uuid": "2A37",[^}]*"value": "004800"/);
+  assert.match(description, /"uuid": ?"2A37",[^}]*"value": ?"004800"/);
   await page.type(value + ' input', '000');
   assert.equal(await page.$eval(value + ' input', (n) => n.getAttribute('aria-invalid')), 'true');
   assert.equal(
