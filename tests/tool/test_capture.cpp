@@ -13,7 +13,7 @@
 #include "core/readers/capture_reader.hpp"
 #include "core/readers/description_reader.hpp"
 #include "core/writers/description_writer.hpp"
-#include "image_bytes.hpp"
+#include "examples.hpp"
 #include "simulated_capture.hpp"
 
 namespace gattdb::tool {
@@ -21,13 +21,7 @@ namespace {
 
 using lines = std::vector<std::string>;
 using testing::example_names;
-
-std::string file_text(const std::string &path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+using testing::file_text;
 
 database example(const std::string &name) {
     return read_description(file_text(std::string(GATTDB_EXAMPLES_DIR) + "/" + name + ".json"));
