@@ -4,6 +4,8 @@
 # and the page, written into one folder that works from file:// and from any static host.
 #   scripts/web.sh build [CMAKE_ARGS...]   build it into build/web/site (BUILD_DIR=... for another folder)
 #   scripts/web.sh [PORT]                  build it and serve it on http://127.0.0.1:PORT/ (default 8000)
+#   scripts/web.sh bench [RUNS]            build it and measure it in headless Chromium (web/bench.js),
+#                                          RUNS runs (default 3); fails when a run misses a target
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,9 +15,16 @@ command -v emcmake >/dev/null || scripts/setup.sh
 export NODE_PATH=${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs
 
 serve=true
+bench=false
 if [ "${1:-}" = build ]; then
   serve=false
   shift
+elif [ "${1:-}" = bench ]; then
+  serve=false
+  bench=true
+  shift
+  runs=${1:-3}
+  [ $# -gt 0 ] && shift
 fi
 port=8000
 if $serve && [ $# -gt 0 ]; then
@@ -29,6 +38,10 @@ emcmake cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DGATTDB_BUILD_WEB=ON 
 cmake --build "$build" -j "$(nproc)"
 site=$(cd "$build/site" && pwd)
 echo "web: the configurator is $site/index.html"
+if $bench; then
+  [ -d web/node_modules/puppeteer-core ] || (cd web && npm ci --no-audit --no-fund --loglevel=error)
+  exec env GATTDB_WEB_SITE="$site" node web/bench.js "$runs"
+fi
 $serve || exit 0
 echo "web: serving it at http://127.0.0.1:$port/ (Ctrl-C stops)"
 exec python3 -m http.server "$port" --bind 127.0.0.1 --directory "$site"

@@ -1,24 +1,30 @@
 // SPDX-License-Identifier: MIT
 // The web configurator's engine: the library and the tool core, compiled to WebAssembly, behind a few
-// calls that take text and answer JSON text, so that the page's JavaScript only shows what they say.
-// Every answer holds "errors": empty on success, otherwise the one line the command-line tool prints.
+// calls that answer JavaScript objects, so that the page's JavaScript only shows what they say.
+// Every answer holds "error": null on success, otherwise {message, place, file, line}, with line the
+// one line the command-line tool prints. Bytes cross as Uint8Array; the attribute rows, of which the
+// largest database has hundreds, cross as columns (numbers in one Uint32Array, texts in one string)
+// that page/gattdb.js turns into objects, since one call into JavaScript per field would cost more
+// than the whole build.
 #include <emscripten/bind.h>
+#include <emscripten/val.h>
 
 #include <cstdint>
-#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "core/analysis/checks.hpp"
 #include "core/analysis/diff.hpp"
-#include "core/image/layout.hpp"
+#include "core/analysis/hash_input.hpp"
 #include "core/model/labels.hpp"
 #include "core/model/properties.hpp"
 #include "core/model/uuid.hpp"
 #include "core/model/uuid_table.hpp"
 #include "core/readers/input_formats.hpp"
+#include "core/reports/attribute_rows.hpp"
 #include "core/reports/check_output.hpp"
 #include "core/support/c_names.hpp"
+#include "core/writers/built_database.hpp"
 #include "core/writers/description_writer.hpp"
 #include "core/writers/handle_names.hpp"
 #include "core/writers/output_formats.hpp"
@@ -26,45 +32,96 @@
 namespace gattdb::tool {
 namespace {
 
-using nlohmann::json;
+using emscripten::val;
 
 constexpr const char *PROGRAM = "gattdb";
-constexpr const char *CCCD_UUID = "2902";
 constexpr unsigned PROPERTY_BITS = 8;
 
-// Runs work and answers its result, or the error line the command-line tool would print for it.
+val object() { return val::object(); }
+
+template <typename Value>
+val with(val target, const char *key, const Value &value) {
+    target.set(key, value);
+    return target;
+}
+
+// A typed array of its own holding what the view shows of the engine's memory (which the view
+// would not outlive): slice() copies it at once, where constructing one from it goes element by
+// element.
+template <typename Element>
+val copied(emscripten::memory_view<Element> view) {
+    return val(view).call<val>("slice");
+}
+
+val bytes(std::span<const std::uint8_t> data) {
+    return copied(emscripten::typed_memory_view(data.size(), data.data()));
+}
+
+// Text the page decodes itself (TextDecoder), many times faster than the bindings' copy of a long
+// string: descriptions, outputs, columns of texts.
+val text_bytes(std::string_view text) {
+    return bytes({reinterpret_cast<const std::uint8_t *>(text.data()), text.size()});
+}
+
+template <typename Item, typename Convert>
+val array_of(const std::vector<Item> &items, Convert convert) {
+    val list = val::array();
+    for (const Item &item : items) list.call<void>("push", convert(item));
+    return list;
+}
+
+// The error as the page shows it: the reason, the place it names (a JSON path, FILE:LINE, a byte
+// offset; empty when none), the input's name, and the line the tool prints.
+val error_object(const std::string &message, const std::string &place, const std::string &file,
+                 const char *what) {
+    val e = object();
+    e.set("message", message);
+    e.set("place", place);
+    e.set("file", file);
+    e.set("line", std::string(PROGRAM) + ": " + what);
+    return e;
+}
+
+// Runs work and answers its result with "error" null, or only the error.
 template <typename Work>
-std::string answer(Work work) {
-    json result;
+val answer(Work work) {
     try {
-        result = work();
-        result["errors"] = json::array();
+        return with(work(), "error", val::null());
+    } catch (const input_error &error) {
+        return with(object(), "error",
+                    error_object(error.reason(), error.place(), error.file(), error.what()));
     } catch (const std::exception &error) {
-        result = {{"errors", {std::string(PROGRAM) + ": " + error.what()}}};
+        return with(object(), "error", error_object(error.what(), "", "", error.what()));
     }
-    // Input may hold bytes that are not UTF-8 (a quoted .gatt string, say); they must not stop the answer.
-    return result.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
 constexpr std::initializer_list<input_kind> ANY_INPUT = {input_kind::description, input_kind::image};
 
 // Reads contents in the named format; errors name the input as name, as the tool names a file.
-database read_as(const std::string &contents, const std::string &format, const std::string &name) {
+// Warnings (with lossy) are added to warnings, each as the line the tool prints.
+database read_as(const std::string &contents, const std::string &format, const std::string &name,
+                 bool lossy = false, std::vector<std::string> *warnings = nullptr) {
     const input_format &reader = input_format_for(name, format, ANY_INPUT, format);
-    return reader.read(name, contents, {});
+    read_options options;
+    options.lossy = lossy;
+    options.warn = [&](const std::string &line) {
+        if (warnings) warnings->push_back(std::string(PROGRAM) + ": " + line);
+    };
+    return reader.read(name, contents, options);
 }
 
 // A description read, its items named and its image built: what every output is written from.
 struct built {
     database db;
-    std::vector<service_names> names;
-    std::vector<std::uint8_t> image;
+    named_image named;
+
+    built_database writing(std::string_view symbol) const { return {db, named.image, named.names, symbol}; }
 };
 
 built build_named(const std::string &contents, const std::string &format, const std::string &name) {
     database db = read_as(contents, format, name);
     named_image named = name_and_build(db, name);
-    return {std::move(db), std::move(named.names), std::move(named.image)};
+    return {std::move(db), std::move(named)};
 }
 
 // The symbol of generated code, refused as `--name` refuses it.
@@ -74,131 +131,216 @@ const std::string &checked_symbol(const std::string &symbol) {
     return symbol;
 }
 
-std::string write(const built &b, std::string_view kind, std::string_view symbol) {
-    return output_format_named(kind)->write({b.db, b.image, b.names, symbol});
-}
+// Rows of numbers and texts as columns: the numbers in one Uint32Array, the texts, each ended by a
+// NUL (which none holds), in one Uint8Array of UTF-8 that the page decodes at once.
+class columns {
+   public:
+    columns(std::initializer_list<const char *> numbers, std::initializer_list<const char *> texts)
+        : number_names_(numbers), text_names_(texts) {}
 
-// Each attribute with its handle, what it is, its header constant, and where its entry lies in the
-// image: what the page needs to draw the byte map and the handle table. The constants are those of
-// `build -f header` (tools/core/handle_formats.hpp): the item's name and a suffix per attribute.
-json attributes(const built &b, const std::string &symbol) {
-    const std::string prefix = upper_case(symbol) + "_";
-    json rows = json::array();
-    std::size_t offset = 0;
-    const auto add = [&](unsigned handle, const char *type, const std::string &uuid, std::size_t length,
-                         const std::string &constant, std::size_t service, json characteristic) {
-        rows.push_back({{"handle", handle},
-                        {"type", type},
-                        {"uuid", display_uuid(uuid)},
-                        {"label", uuid_label(uuid)},
-                        {"constant", prefix + constant},
-                        {"offset", offset},
-                        {"length", length},
-                        {"service", service},
-                        {"characteristic", characteristic}});
-        offset += length;
-    };
-    const std::vector<service_handles> handles = assign_handles(b.db);
-    for (std::size_t i = 0; i < b.db.services.size(); ++i) {
-        const service &s = b.db.services[i];
-        add(handles[i].declaration, "service", s.uuid, layout::service_entry_size(s),
-            b.names[i].name + "_SERVICE_HANDLE", i, nullptr);
-        for (std::size_t j = 0; j < s.characteristics.size(); ++j) {
-            const characteristic &c = s.characteristics[j];
-            const characteristic_handles &h = handles[i].characteristics[j];
-            const std::string &item = b.names[i].characteristics[j];
-            add(h.declaration, "declaration", c.uuid, layout::declaration_entry_size(c),
-                item + "_DECLARATION_HANDLE", i, j);
-            add(h.value, "value", c.uuid, layout::value_entry_size(c), item + "_VALUE_HANDLE", i, j);
-            if (c.cccd) {
-                add(h.descriptor, "descriptor", CCCD_UUID, layout::DESCRIPTOR_ENTRY_SIZE,
-                    item + "_CCCD_HANDLE", i, j);
-            }
-        }
+    void number(std::uint32_t n) { numbers_.push_back(n); }
+    void text(std::string_view t) {
+        texts_ += t;
+        texts_ += '\0';
     }
-    return rows;
+    void end_row() { ++count_; }
+
+    val to_val() const {
+        val c = object();
+        c.set("count", count_);
+        c.set("numberColumns", array_of(number_names_, [](const char *n) { return val(n); }));
+        c.set("textColumns", array_of(text_names_, [](const char *n) { return val(n); }));
+        c.set("numbers", copied(emscripten::typed_memory_view(numbers_.size(), numbers_.data())));
+        c.set("texts", text_bytes(texts_));
+        return c;
+    }
+
+   private:
+    std::vector<const char *> number_names_;
+    std::vector<const char *> text_names_;
+    std::vector<std::uint32_t> numbers_;
+    std::string texts_;
+    std::size_t count_ = 0;
+};
+
+// Each attribute as dump's rows give it, with its header constant (those of `build -f header`), its
+// item's resolved name, and the indices of its service and characteristic (characteristic + 1, 0 for
+// the service's own).
+val attributes(const built &b, std::string_view symbol) {
+    const std::string prefix = upper_case(std::string(symbol)) + "_";
+    columns out({"handle", "offset", "length", "service", "characteristic"},
+                {"type", "uuid", "label", "uuidName", "constant", "name"});
+    for (const attribute_row &row : attribute_rows(b.db)) {
+        const std::string &item = item_name(b.named.names, row.service, row.characteristic);
+        out.number(row.handle);
+        out.number(static_cast<std::uint32_t>(row.offset));
+        out.number(static_cast<std::uint32_t>(row.size));
+        out.number(static_cast<std::uint32_t>(row.service));
+        out.number(row.characteristic ? static_cast<std::uint32_t>(*row.characteristic + 1) : 0U);
+        out.text(row.type);
+        out.text(display_uuid(row.uuid));
+        out.text(uuid_label(row.uuid));
+        out.text(uuid_name(row.uuid));
+        out.text(prefix + handle_constant(item, row.kind));
+        out.text(item);
+        out.end_row();
+    }
+    return out.to_val();
 }
 
-// What `gattdb check` finds, as its -f json gives each finding, with the line it prints for it.
-json findings(const database &db, const std::string &name) {
-    const std::vector<finding> found = check_database(db);
-    json list = json::parse(finding_json(found));
-    for (std::size_t i = 0; i < found.size(); ++i) {
-        std::string line = finding_lines(name, {found[i]});
+// What `gattdb check` finds, as its -f json gives each finding (handle 0 for the database as a
+// whole), with the line it prints for it.
+val findings(const database &db, const std::string &name) {
+    columns out({"handle"}, {"rule", "severity", "place", "message", "line"});
+    for (const finding &f : check_database(db)) {
+        std::string line = finding_lines(name, {f});
         line.pop_back();  // its newline
-        list[i]["line"] = line;
+        out.number(f.handle);
+        out.text(f.rule);
+        out.text(severity_name(f.level));
+        out.text(f.place);
+        out.text(f.message);
+        out.text(line);
+        out.end_row();
     }
-    return list;
+    return out.to_val();
 }
 
-std::string build(const std::string &text, const std::string &format, const std::string &name,
-                  const std::string &symbol) {
+// How much of the image's room the database takes, as `dump --summary` totals it.
+val usage(const database &db) {
+    val u = object();
+    u.set("text", usage_text(db));
+    u.set("handles", handles_used(db));
+    u.set("services", db.services.size());
+    return u;
+}
+
+val build(const std::string &text, const std::string &format, const std::string &name,
+          const std::string &symbol) {
     return answer([&] {
         checked_symbol(symbol);
         const built b = build_named(text, format, name);
-        return json{{"image", b.image},
-                    {"findings", findings(b.db, name)},
-                    {"hex", write(b, "hex", symbol)},
-                    {"map", json::parse(write(b, "map", symbol))},
-                    {"attributes", attributes(b, symbol)}};
+        val result = object();
+        result.set("image", bytes(b.named.image));
+        result.set("hashInput", bytes(database_hash_input(b.db)));
+        result.set("findings", findings(b.db, name));
+        result.set("attributes", attributes(b, symbol));
+        result.set("usage", usage(b.db));
+        return result;
     });
 }
 
-// Any input, description or image, as a description: what the page's editor loads.
-std::string read(const std::string &contents, const std::string &format, const std::string &name) {
-    return answer([&] { return json{{"description", write_description(read_as(contents, format, name))}}; });
-}
-
-std::string diff(const std::string &old_contents, const std::string &old_format, const std::string &old_name,
-                 const std::string &new_contents, const std::string &new_format,
-                 const std::string &new_name) {
+// Any input, description or image, as a description, with the warnings --lossy gives: what the
+// page's editor loads. The description keeps the items' names.
+val read(const std::string &contents, const std::string &format, const std::string &name, bool lossy) {
     return answer([&] {
-        return json{{"lines", compare_databases(read_as(old_contents, old_format, old_name),
-                                                read_as(new_contents, new_format, new_name))}};
+        std::vector<std::string> warnings;
+        const database db = read_as(contents, format, name, lossy, &warnings);
+        val result = object();
+        result.set("description", text_bytes(write_description(db, true)));
+        result.set("warnings", array_of(warnings, [](const std::string &w) { return val(w); }));
+        return result;
     });
 }
 
-// What `gattdb build -f KIND --name SYMBOL` writes for the description.
-std::string output(const std::string &text, const std::string &format, const std::string &name,
-                   const std::string &kind, const std::string &symbol) {
+const char *change_name(change_kind kind) {
+    switch (kind) {
+    case change_kind::moved: return "moved";
+    case change_kind::removed: return "removed";
+    case change_kind::added: return "added";
+    case change_kind::changed: return "changed";
+    }
+    return "";
+}
+
+val difference_object(const difference &d) {
+    val o = object();
+    o.set("kind", std::string(change_name(d.kind)));
+    o.set("item", d.subject);
+    o.set("detail", d.detail);
+    o.set("oldHandle", d.old_handle);
+    o.set("newHandle", d.new_handle);
+    o.set("place", d.new_place);
+    o.set("moves", array_of(d.moves, [](const handle_move &m) {
+              val move = object();
+              move.set("attribute", std::string(m.attribute));
+              move.set("oldHandle", m.old_handle);
+              move.set("newHandle", m.new_handle);
+              return move;
+          }));
+    o.set("line", difference_line(d));
+    return o;
+}
+
+val diff(const std::string &old_contents, const std::string &old_format, const std::string &old_name,
+         const std::string &new_contents, const std::string &new_format, const std::string &new_name) {
     return answer([&] {
+        const std::vector<difference> found = database_differences(
+            read_as(old_contents, old_format, old_name), read_as(new_contents, new_format, new_name));
+        return with(object(), "differences", array_of(found, difference_object));
+    });
+}
+
+// What `gattdb build -f KIND --name SYMBOL` writes for the description, or for KIND "description"
+// the description as the page saves it.
+val output(const std::string &text, const std::string &format, const std::string &name,
+           const std::string &kind, const std::string &symbol) {
+    return answer([&] {
+        if (kind == "description")
+            return with(object(), "text", text_bytes(write_description(read_as(text, format, name), true)));
         // Bytes do not survive text; the page saves build's image for them.
-        if (!output_format_named(kind) || kind == "bin") throw input_error(kind, "not a text output format");
-        return json{{"text", write(build_named(text, format, name), kind, checked_symbol(symbol))}};
+        const output_format *writer = output_format_named(kind);
+        if (!writer || kind == "bin") throw input_error(kind, "not a text output format");
+        checked_symbol(symbol);
+        return with(object(), "text",
+                    text_bytes(writer->write(build_named(text, format, name).writing(symbol))));
     });
 }
 
-// The UUID table, the property names and the input formats: the editor's suggestions and checkboxes,
-// and how the page chooses a reader for a file.
-std::string vocabulary() {
-    json uuids = json::array();
+// The reader the tool would choose for a file of that name and contents.
+std::string format_for(const std::string &name, const std::string &contents) {
+    const std::string_view fallback = looks_like_hex_text(contents) ? "hex" : "bin";
+    return std::string(input_format_for(name, std::nullopt, ANY_INPUT, fallback, &contents).name);
+}
+
+// The UUID table (as columns), the property names, the input formats and the limits: the editor's
+// suggestions and checkboxes.
+val vocabulary() {
+    columns uuids({"sig"}, {"uuid", "role", "name"});
     for (const known_uuid &entry : KNOWN_UUIDS) {
-        uuids.push_back({{"uuid", display_uuid(std::string(entry.uuid))},
-                         {"role", role_name(entry.role)},
-                         {"name", entry.name},
-                         {"sig", entry.sig_assigned}});
+        uuids.number(entry.sig_assigned ? 1 : 0);
+        uuids.text(display_uuid(std::string(entry.uuid)));
+        uuids.text(role_name(entry.role));
+        uuids.text(entry.name);
+        uuids.end_row();
     }
-    json properties = json::array();
+    val properties = val::array();
     for (unsigned bit = 0; bit < PROPERTY_BITS; ++bit) {
-        properties.push_back(
-            {{"name", property_names(static_cast<std::uint8_t>(1U << bit)).front()}, {"bit", 1U << bit}});
+        val p = object();
+        p.set("name", property_names(static_cast<std::uint8_t>(1U << bit)).front());
+        p.set("bit", 1U << bit);
+        properties.call<void>("push", p);
     }
-    json formats = json::array();
+    val formats = val::array();
     for (const input_format &format : input_formats()) {
         if (format.kind == input_kind::capture) continue;  // the page reads no captures yet
-        formats.push_back({{"name", format.name},
-                           {"kind", format.kind == input_kind::description ? "description" : "image"},
-                           {"extension", format.extensions[0]}});
+        val f = object();
+        f.set("name", std::string(format.name));
+        f.set("kind", std::string(format.kind == input_kind::description ? "description" : "image"));
+        f.set("extension", std::string(format.extensions[0]));
+        formats.call<void>("push", f);
     }
-    return json{{"uuids", uuids},
-                {"formats", formats},
-                {"properties", properties},
-                {"limits",
-                 {{"services", MAX_SERVICES},
-                  {"characteristics", MAX_CHARACTERISTICS},
-                  {"value_length", MAX_VALUE_LENGTH},
-                  {"handle", MAX_HANDLE}}}}
-        .dump();
+    val limits = object();
+    limits.set("services", MAX_SERVICES);
+    limits.set("characteristics", MAX_CHARACTERISTICS);
+    limits.set("value_length", MAX_VALUE_LENGTH);
+    limits.set("handle", MAX_HANDLE);
+    val result = object();
+    result.set("uuids", uuids.to_val());
+    result.set("formats", formats);
+    result.set("properties", properties);
+    result.set("limits", limits);
+    return result;
 }
 
 }  // namespace
@@ -209,5 +351,6 @@ EMSCRIPTEN_BINDINGS(gattdb_engine) {
     emscripten::function("read", &gattdb::tool::read);
     emscripten::function("diff", &gattdb::tool::diff);
     emscripten::function("output", &gattdb::tool::output);
+    emscripten::function("formatFor", &gattdb::tool::format_for);
     emscripten::function("vocabulary", &gattdb::tool::vocabulary);
 }

@@ -354,6 +354,31 @@ TEST_F(command, hash_and_views) {
     }
 }
 
+// The page shows these values too; its test reads the same files.
+TEST_F(command, hash_gives_the_golden_hash_of_every_example) {
+    ASSERT_FALSE(example_names().empty());
+    for (const std::string &name : example_names()) {
+        EXPECT_EQ(run("hash " + example(name)).out, read_file(golden(name, ".hash"))) << name;
+    }
+    EXPECT_EQ(run("hash -I " + GATT_EXAMPLES + "/shared " + GATT_EXAMPLES + "/thermometer.gatt").out,
+              read_file(golden("gatt-thermometer", ".hash")));
+}
+
+// An extension counts in either case, as the page reads it: DB.JSON is a description and IMAGE.HEX
+// hex text, where other names are read as the command's default (an image's bytes for check).
+TEST_F(command, extensions_choose_the_format_in_either_case) {
+    const result checked = run("check " + file("DB.JSON", read_file(example("heart-rate"))).string());
+    EXPECT_EQ(checked.status, 0) << checked.err;
+    EXPECT_EQ(checked.err, "");
+
+    const result dumped = run("dump --json " + file("IMAGE.HEX", read_file(golden("heart-rate"))).string());
+    ASSERT_EQ(dumped.status, 0) << dumped.err;
+    EXPECT_EQ(run("build -", dumped.out).out, read_file(golden("heart-rate")));
+
+    const result as_bytes = run("check " + file("db.txt", read_file(example("heart-rate"))).string());
+    EXPECT_EQ(as_bytes.status, 2) << as_bytes.err;  // input refused
+}
+
 TEST_F(command, help_and_version) {
     EXPECT_EQ(run("--version").out, "gattdb 1.0.0\n");
     for (const std::string subcommand : {"build", "dump", "diff", "import", "check", "hash"}) {

@@ -11,7 +11,6 @@
   const STARTER = {
     services: [{ uuid: '1800', characteristics: [{ uuid: '2A00', properties: ['read'], text: 'gattdb' }] }],
   };
-  const HEX_TEXT = /^[0-9A-Fa-f\s]+$/;
 
   const $ = (id) => document.getElementById(id);
   const state = {
@@ -24,6 +23,9 @@
   };
   let vocabulary = null;
   let editor = null;
+  let byteMap = null;
+  let handleTable = null;
+  let mark = null;
 
   function status(text, severity = 'info') {
     clear($('status'), text ? el('span', { className: severity }, text) : null);
@@ -33,66 +35,101 @@
     return state.name.replace(/\.[^.]*$/, '');
   }
 
-  // "gattdb: NAME: PLACE: reason" as the place and the reason.
-  function placeOf(line) {
-    const prefix = 'gattdb: ' + state.name + ': ';
-    const rest = line.startsWith(prefix) ? line.slice(prefix.length) : line;
-    const cut = rest.indexOf(': ');
-    return cut < 0 ? { place: '', reason: rest } : { place: rest.slice(0, cut), reason: rest.slice(cut + 2) };
+  // The editor's nodes by the place they stand for, gathered once each time the editor is drawn, so
+  // that a rebuild touches only the nodes it changes instead of searching the whole editor.
+  let slots = null;
+  function indexEditor() {
+    const root = $('editor');
+    const byAttribute = (name) =>
+      new Map([...root.querySelectorAll('[' + name + ']')].map((n) => [n.getAttribute(name), n]));
+    slots = {
+      fields: byAttribute('data-place'),
+      messages: byAttribute('data-messages'),
+      handles: byAttribute('data-handles'),
+      uuidNames: byAttribute('data-uuid-name'),
+      shown: null, // the marks shown, as marksFor gives them
+    };
   }
 
-  // Shows a message beside the field and in the row its place names, or under the services.
-  function showAt(place, text, severity) {
-    const root = $('editor');
-    const field = root.querySelector('[data-place="' + CSS.escape(place) + '"]');
-    if (field) {
-      field.setAttribute('aria-invalid', 'true');
-      field.classList.add(severity);
+  const setText = (node, text) => {
+    if (node && node.textContent !== text) node.textContent = text;
+  };
+
+  // The marks a rebuild asks for: messages by the row they stand in, and the fields they are about.
+  // Applied by showMarks, which changes only the rows and fields whose marks changed, so that an edit
+  // that leaves a hundred findings as they were does not draw them again.
+  function marksFor(error, findings) {
+    const marks = { messages: new Map(), fields: new Map() };
+    const add = (place, text, severity) => {
+      const row = (place.match(/^services\[\d+\](\.characteristics\[\d+\])?/) || ['services'])[0];
+      const slot = slots.messages.has(row) ? row : 'services';
+      if (!marks.messages.has(slot)) marks.messages.set(slot, []);
+      marks.messages.get(slot).push({ place, text, severity });
+      if (slots.fields.has(place)) marks.fields.set(place, severity);
+    };
+    if (error) add(error.place, error.message, 'error');
+    for (const f of findings) add(f.place, f.severity + ': ' + f.message + ' [' + f.rule + ']', f.severity);
+    return marks;
+  }
+
+  const messagesKey = (list) => (list || []).map((m) => m.severity + m.place + '\n' + m.text).join('\n');
+
+  function showMarks(marks) {
+    const before = slots.shown || { messages: new Map(), fields: new Map() };
+    for (const slot of new Set([...before.messages.keys(), ...marks.messages.keys()])) {
+      const list = marks.messages.get(slot);
+      if (messagesKey(list) === messagesKey(before.messages.get(slot))) continue;
+      clear(
+        slots.messages.get(slot),
+        (list || []).map((m) =>
+          el(
+            'div',
+            { className: 'message ' + m.severity },
+            m.place ? el('code', {}, m.place) : null,
+            ' ',
+            m.text,
+          ),
+        ),
+      );
     }
-    const row = (place.match(/^services\[\d+\](\.characteristics\[\d+\])?/) || ['services'])[0];
-    const slot =
-      root.querySelector('[data-messages="' + row + '"]') || root.querySelector('[data-messages="services"]');
-    slot.append(
-      el('div', { className: 'message ' + severity }, place ? el('code', {}, place) : null, ' ', text),
-    );
+    for (const place of new Set([...before.fields.keys(), ...marks.fields.keys()])) {
+      const severity = marks.fields.get(place);
+      if (severity === before.fields.get(place)) continue;
+      const field = slots.fields.get(place);
+      field.classList.remove('error', 'warning');
+      if (severity) {
+        field.setAttribute('aria-invalid', 'true');
+        field.classList.add(severity);
+      } else {
+        field.removeAttribute('aria-invalid');
+      }
+    }
+    slots.shown = marks;
   }
 
-  function clearMarks() {
-    const root = $('editor');
-    root.querySelectorAll('[aria-invalid]').forEach((n) => {
-      n.removeAttribute('aria-invalid');
-      n.classList.remove('error', 'warning');
-    });
-    root.querySelectorAll('[data-messages]').forEach((n) => clear(n));
-  }
-
-  // Puts the handles and the UUIDs' names beside the editor's rows.
+  // Puts beside the editor's rows what the build says of them: the handles, the UUID's name, the
+  // name the item is given (in its empty name field), and whether it has a descriptor.
   function labelRows(attributes) {
-    const root = $('editor');
-    const handles = {};
+    const handles = new Map();
+    const descriptors = new Set();
     for (const a of attributes) {
       const row = editorPlace(a);
-      (handles[row] = handles[row] || []).push(a.handle);
-      const name = root.querySelector('[data-uuid-name="' + row + '"]');
-      if (name && a.type !== 'descriptor') name.textContent = a.label.slice(a.uuid.length + 1);
+      if (!handles.has(row)) handles.set(row, []);
+      handles.get(row).push(a.handle);
+      if (a.type === 'descriptor') {
+        descriptors.add(row);
+        continue;
+      }
+      setText(slots.uuidNames.get(row), a.uuidName);
+      const field = slots.fields.get(row + '.name');
+      if (field && field.placeholder !== a.name) field.placeholder = a.name;
     }
-    root.querySelectorAll('[data-handles]').forEach((n) => {
-      const list = handles[n.getAttribute('data-handles')] || [];
-      n.textContent = list.length > 1 ? list[0] + '–' + list[list.length - 1] : list.join('');
-    });
-  }
-
-  // An item without a name of its own shows the name it is given (the map's) in its empty field.
-  function showDerivedNames(map) {
-    const root = $('editor');
-    const placeholder = (place, name) => {
-      const field = root.querySelector('[data-place="' + place + '.name"]');
-      if (field) field.placeholder = name;
-    };
-    map.services.forEach((s, i) => {
-      placeholder(window.gattdbEditor.servicePlace(i), s.name);
-      s.characteristics.forEach((c, j) => placeholder(window.gattdbEditor.characteristicPlace(i, j), c.name));
-    });
+    for (const [row, node] of slots.handles) {
+      const list = handles.get(row) || [];
+      setText(node, list.length > 1 ? list[0] + '–' + list[list.length - 1] : list.join(''));
+      const box = slots.fields.get(row + '.cccd');
+      if (box) box.checked = descriptors.has(row);
+    }
   }
 
   function editorPlace(attribute) {
@@ -107,58 +144,57 @@
     panel.classList.toggle('stale', state.error !== null);
     $('stale-note').hidden = state.error === null;
     if (!built) return;
-    const handles = built.attributes.length ? built.attributes[built.attributes.length - 1].handle : 0;
-    const services = built.attributes.filter((a) => a.type === 'service').length;
-    const limits = vocabulary.limits;
-    $('image-summary').textContent =
-      `${built.image.length} bytes, ${handles} of ${limits.handle} handles, ` +
-      `${services} of ${limits.services} services`;
-    const lines = state.compare ? compareLines() : [];
-    const moved = views.movedHandles(lines);
-    clear($('hex'), views.byteMap(built.image, built.attributes));
-    clear(
-      $('handles'),
-      views.findingSummary(built.findings),
-      views.handleTable(built.attributes, {
-        interactive: true,
-        moved: moved.after,
-        findings: built.findings,
-      }),
+    setText(
+      $('image-summary'),
+      `${built.usage.text}, ${built.usage.services} of ${vocabulary.limits.services} services`,
     );
+    showHash(built);
+    const differences = state.compare ? compareDifferences() : [];
+    const moved = views.movedAttributes(differences);
+    byteMap.show(built.image, built.attributes);
+    clear($('finding-summary'), views.findingSummary(built.findings));
+    handleTable.update(built.attributes, moved.after, built.findings);
     clear(
       $('comparison'),
-      state.compare ? views.comparison(state.compare.name, lines, state.compare.attributes) : null,
+      state.compare ? views.comparison(state.compare.name, differences, state.compare.attributes) : null,
     );
     $('stop-compare').hidden = !state.compare;
+    mark.again();
   }
 
-  function compareLines() {
+  function compareDifferences() {
     try {
       return window.gattdb.diff(
         { contents: state.compare.text, format: 'json', name: state.compare.name },
         { contents: state.built.text, format: 'json', name: state.name },
       );
     } catch (error) {
-      return [error.message];
+      return [{ kind: 'error', moves: [], line: error.line }];
     }
+  }
+
+  // `gattdb hash`'s value beside the image; Web Crypto answers later, so only the latest build's
+  // value is shown.
+  function showHash(built) {
+    const shown = $('image-hash');
+    if (shown.dataset.for === built.text) return;
+    shown.dataset.for = built.text;
+    shown.textContent = '';
+    window.gattdb.hash(built.hashInput).then((hash) => {
+      if (shown.dataset.for === built.text) shown.textContent = hash;
+    });
   }
 
   function rebuild() {
     state.text = model.toDescription(state.db);
     const result = window.gattdb.build(state.text, 'json', state.name, symbol());
-    clearMarks();
-    state.error = result.errors.length ? result.errors[0] : null;
+    state.error = result.error;
+    showMarks(marksFor(state.error, result.findings));
     if (state.error) {
-      const { place, reason } = placeOf(state.error);
-      showAt(place, reason, 'error');
-      status(state.error, 'error');
+      status(state.error.line, 'error');
     } else {
       state.built = { ...result, text: state.text };
       labelRows(result.attributes);
-      showDerivedNames(result.map);
-      result.findings.forEach((f) =>
-        showAt(f.place, f.severity + ': ' + f.message + ' [' + f.rule + ']', f.severity),
-      );
       status('');
     }
     showImage();
@@ -167,20 +203,25 @@
     });
   }
 
+  // Brings the bytes of the item at place into the byte map's view: those of its value, where the
+  // edits show.
+  function revealBytes(place) {
+    if (!state.built || state.error) return;
+    const attributes = state.built.attributes;
+    let found = -1;
+    attributes.forEach((a, index) => {
+      if (a.type !== 'descriptor' && editorPlace(a) === place) found = index;
+    });
+    if (found >= 0) byteMap.reveal(found);
+  }
+
   function load(db, name) {
     state.db = db;
     state.name = name.replace(/\.[^.]*$/, '') + '.json';
     state.built = null;
     editor.render(state.db);
+    indexEditor();
     rebuild();
-  }
-
-  // The reader for a file: the description format its name ends in, else an image, as hex text when
-  // it is nothing but hex digits and white space.
-  function formatFor(name, bytes) {
-    const named = vocabulary.formats.find((f) => f.extension && name.toLowerCase().endsWith(f.extension));
-    if (named) return named.name;
-    return HEX_TEXT.test(new TextDecoder('latin1').decode(bytes)) ? 'hex' : 'bin';
   }
 
   // The chosen files' names and bytes, each kept in the engine's folder: a description opened now or
@@ -200,12 +241,16 @@
     return main || files[0];
   }
 
-  // A file as description JSON text; a JSON description as it is written, keeping its names and the
-  // form of its values, once the engine has accepted it.
+  // A file as description JSON text, in the format the tool would read it in, with --lossy when the
+  // switch is on; its warnings are listed under the status line.
   function describe(file) {
-    const format = formatFor(file.name, file.bytes);
-    const description = window.gattdb.read(file.bytes, format, file.name);
-    return format === 'json' ? new TextDecoder().decode(file.bytes) : description;
+    const format = window.gattdb.formatFor(file.name, file.bytes);
+    const read = window.gattdb.readWithWarnings(file.bytes, format, file.name, { lossy: $('lossy').checked });
+    clear(
+      $('warnings'),
+      read.warnings.map((w) => el('li', { className: 'warning' }, w)),
+    );
+    return read.description;
   }
 
   async function open(fileList) {
@@ -214,7 +259,7 @@
       load(model.fromDescription(describe(file), vocabulary), file.name);
       status('Opened ' + file.name);
     } catch (error) {
-      status(error.message, 'error');
+      status(error.line || error.message, 'error');
     }
   }
 
@@ -223,20 +268,20 @@
       const file = mainOf(await keepAll(fileList));
       const text = describe(file);
       const built = window.gattdb.build(text, 'json', file.name);
-      if (built.errors.length) throw new Error(built.errors[0]);
+      if (built.error) throw Object.assign(new Error(built.error.message), built.error);
       state.compare = { name: file.name, text: text, attributes: built.attributes };
       showImage();
       status('Compared with ' + file.name);
     } catch (error) {
-      status(error.message, 'error');
+      status(error.line || error.message, 'error');
     }
   }
 
   // Each save: the file name's ending and what it holds.
   const SAVES = {
-    json: () => [baseName() + '.json', state.text, 'application/json'],
+    json: () => [baseName() + '.json', output('description'), 'application/json'],
     bin: () => [baseName() + '.bin', state.built.image, 'application/octet-stream'],
-    hex: () => [baseName() + '.hex', state.built.hex, 'text/plain'],
+    hex: () => [baseName() + '.hex', output('hex'), 'text/plain'],
     c: () => [symbol() + '.c', output('c'), 'text/x-c'],
     header: () => [symbol() + '.h', output('header'), 'text/x-c'],
     map: () => [baseName() + '.map.json', output('map'), 'application/json'],
@@ -256,7 +301,7 @@
       download(name, contents, type);
       status('Saved ' + name);
     } catch (error) {
-      status(error.message, 'error');
+      status(error.line || error.message, 'error');
     }
   }
 
@@ -309,15 +354,23 @@
 
   window.gattdb.ready.then(() => {
     vocabulary = window.gattdb.vocabulary();
+    performance.mark('gattdb-vocabulary');
     editor = window.gattdbEditor.create($('editor'), vocabulary, {
-      changed: rebuild,
+      changed(place) {
+        rebuild();
+        revealBytes(place);
+      },
       restructure(mutate) {
         mutate(state.db);
         editor.render(state.db);
+        indexEditor();
         rebuild();
       },
     });
-    const mark = views.link($('image-panel'), selectAttribute);
+    mark = views.link($('image-panel'), selectAttribute);
+    byteMap = views.createByteMap($('hex'), () => mark.again());
+    handleTable = views.createHandleTable();
+    clear($('handles'), el('div', { id: 'finding-summary' }), handleTable.node);
     // Hovering a row of the editor lights up its attributes' bytes and rows.
     $('editor').addEventListener('mouseover', (event) => {
       const row = event.target.closest('[data-row]');
@@ -327,6 +380,7 @@
     });
     wireFiles();
     load(model.fromDescription(JSON.stringify(STARTER), vocabulary), 'untitled.json');
+    performance.mark('gattdb-page-ready');
     document.body.setAttribute('data-ready', 'true');
   });
 })();

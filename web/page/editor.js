@@ -16,17 +16,36 @@
     return servicePlace(i) + '.characteristics[' + j + ']';
   }
 
-  // The UUID suggestions: one list per role, value the UUID and label its name.
+  const SUGGESTIONS = 50; // at most, of the UUID table's hundreds of entries
+
+  // The UUID suggestions: one list per role, value the UUID and label its name, holding the entries
+  // that match what the field holds (its UUID's digits or a word of the name), filled as it is
+  // typed in.
   function suggestionLists(vocabulary) {
-    return ['service', 'characteristic'].map((role) =>
-      el(
-        'datalist',
-        { id: 'uuids-' + role },
-        vocabulary.uuids
-          .filter((u) => u.role === role)
-          .map((u) => el('option', { value: u.uuid, label: u.name + (u.sig ? '' : ' (vendor)') })),
-      ),
-    );
+    const lists = {};
+    for (const role of ['service', 'characteristic']) {
+      const entries = vocabulary.uuids.filter((u) => u.role === role);
+      const list = el('datalist', { id: 'uuids-' + role });
+      let shownFor = null;
+      lists[role] = {
+        node: list,
+        suggest(text) {
+          const wanted = text.trim().toLowerCase();
+          if (wanted === shownFor) return;
+          shownFor = wanted;
+          const matching = entries.filter(
+            (u) => u.uuid.toLowerCase().includes(wanted) || u.name.toLowerCase().includes(wanted),
+          );
+          clear(
+            list,
+            matching
+              .slice(0, SUGGESTIONS)
+              .map((u) => el('option', { value: u.uuid, label: u.name + (u.sig ? '' : ' (vendor)') })),
+          );
+        },
+      };
+    }
+    return lists;
   }
 
   // Shorter labels for the longer property names; the title gives the full one.
@@ -82,7 +101,7 @@
   }
 
   function create(container, vocabulary, hooks) {
-    // hooks.changed(): a field changed in place, rebuild. hooks.restructure(mutate): an edit that adds,
+    // hooks.changed(place): a field of the item at place changed in place, rebuild. hooks.restructure(mutate): an edit that adds,
     // removes or moves items; the page applies it to the database, redraws and rebuilds.
     const lists = suggestionLists(vocabulary);
 
@@ -95,9 +114,15 @@
         item.uuid,
         (v) => {
           item.uuid = v.trim();
-          hooks.changed();
+          lists[role].suggest(v);
+          hooks.changed(place);
         },
-        { list: 'uuids-' + role, placeholder: placeholder, className: 'uuid' },
+        {
+          list: 'uuids-' + role,
+          placeholder: placeholder,
+          className: 'uuid',
+          onfocus: (event) => lists[role].suggest(event.target.value),
+        },
       );
     }
 
@@ -108,64 +133,61 @@
         item.name,
         (v) => {
           item.name = v;
-          hooks.changed();
+          hooks.changed(place);
         },
         { placeholder: placeholder, className: 'name' },
       );
     }
 
-    function propertyBoxes(c, place, redraw) {
-      return el(
-        'div',
-        {
-          className: 'properties',
-          role: 'group',
-          'aria-label': 'Properties',
-          'data-place': place + '.properties',
-        },
-        vocabulary.properties.map((p) =>
-          el(
-            'label',
-            { className: 'property', title: p.name + ' (0x' + p.bit.toString(16).padStart(2, '0') + ')' },
-            el('input', {
-              type: 'checkbox',
-              checked: c.properties.includes(p.name),
-              'data-property': p.name,
-              onchange: (event) => {
-                const chosen = new Set(c.properties);
-                event.target.checked ? chosen.add(p.name) : chosen.delete(p.name);
-                c.properties = vocabulary.properties.map((q) => q.name).filter((n) => chosen.has(n));
-                redraw();
-              },
-            }),
-            PROPERTY_LABELS[p.name] || p.name,
-          ),
+    // The property checkboxes and the value's form, built once and cloned for each row: a large
+    // database has hundreds of rows, and a clone costs a fraction of building the same nodes.
+    const propertyTemplate = el(
+      'div',
+      { className: 'properties', role: 'group', 'aria-label': 'Properties' },
+      vocabulary.properties.map((p) =>
+        el(
+          'label',
+          { className: 'property', title: p.name + ' (0x' + p.bit.toString(16).padStart(2, '0') + ')' },
+          el('input', { type: 'checkbox', 'data-property': p.name }),
+          PROPERTY_LABELS[p.name] || p.name,
         ),
-      );
+      ),
+    );
+    const modeTemplate = el(
+      'select',
+      { 'aria-label': 'Value as' },
+      el('option', { value: 'hex', textContent: 'hex' }),
+      el('option', { value: 'text', textContent: 'text' }),
+    );
+
+    function propertyBoxes(c, place) {
+      const group = propertyTemplate.cloneNode(true);
+      group.setAttribute('data-place', place + '.properties');
+      const boxes = [...group.querySelectorAll('input')];
+      for (const box of boxes) box.checked = c.properties.includes(box.getAttribute('data-property'));
+      group.addEventListener('change', () => {
+        c.properties = boxes.filter((box) => box.checked).map((box) => box.getAttribute('data-property'));
+        hooks.changed(place);
+      });
+      return group;
     }
 
     function valueField(c, place) {
-      const mode = el(
-        'select',
-        {
-          'aria-label': 'Value as',
-          'data-place': place + '.mode',
-          onchange: (event) => {
-            c.valueMode = event.target.value;
-            hooks.changed();
-          },
-        },
-        el('option', { value: 'hex', textContent: 'hex', selected: c.valueMode === 'hex' }),
-        el('option', { value: 'text', textContent: 'text', selected: c.valueMode === 'text' }),
-      );
+      const mode = modeTemplate.cloneNode(true);
+      mode.setAttribute('data-place', place + '.mode');
+      mode.value = c.valueMode;
+      mode.addEventListener('change', (event) => {
+        c.valueMode = event.target.value;
+        hooks.changed(place);
+      });
       const input = textField(place + '.value', 'Value', c.value, (v) => {
         c.value = v;
-        hooks.changed();
+        hooks.changed(place);
       });
       return el('div', { className: 'value' }, mode, input);
     }
 
-    function characteristicRow(s, i, c, j, redraw) {
+    function characteristicRow(s, i, c, j) {
       const place = characteristicPlace(i, j);
       const label = 'characteristic ' + (j + 1) + ' of service ' + (i + 1);
       return el(
@@ -179,20 +201,20 @@
           el('div', { className: 'uuid-name', 'data-uuid-name': place }),
         ),
         el('td', {}, nameField(c, place, 'Characteristic name', 'derived')),
-        el('td', {}, propertyBoxes(c, place, redraw)),
+        el('td', {}, propertyBoxes(c, place)),
         el('td', {}, valueField(c, place)),
         el(
           'td',
           { className: 'cccd' },
           el('input', {
             type: 'checkbox',
-            checked: model.hasCccd(c),
+            checked: c.cccd === true, // the page ticks it from each build's attributes
             'aria-label': 'Client characteristic configuration descriptor',
             title: 'Client characteristic configuration descriptor (2902)',
             'data-place': place + '.cccd',
             onchange: (event) => {
               c.cccd = event.target.checked;
-              hooks.changed();
+              hooks.changed(place);
             },
           }),
         ),
@@ -207,7 +229,7 @@
       );
     }
 
-    function serviceCard(db, s, i, redraw) {
+    function serviceCard(db, s, i) {
       const place = servicePlace(i);
       const label = 'service ' + (i + 1);
       return el(
@@ -249,7 +271,7 @@
                 'tbody',
                 {},
                 s.characteristics.flatMap((c, j) => [
-                  characteristicRow(s, i, c, j, redraw),
+                  characteristicRow(s, i, c, j),
                   el(
                     'tr',
                     { className: 'message-row' },
@@ -279,14 +301,10 @@
             ? document.activeElement.getAttribute('data-place') ||
               document.activeElement.getAttribute('aria-label')
             : null;
-        const redraw = () => {
-          this.render(db);
-          hooks.changed();
-        };
         clear(
           container,
-          lists,
-          db.services.map((s, i) => serviceCard(db, s, i, redraw)),
+          Object.values(lists).map((l) => l.node),
+          db.services.map((s, i) => serviceCard(db, s, i)),
           el('div', { className: 'messages', 'data-messages': 'services' }),
           el('button', {
             type: 'button',

@@ -1,26 +1,70 @@
 // SPDX-License-Identifier: MIT
 // window.gattdb: the engine (the gattdb library and the tool core, compiled to WebAssembly) behind the
-// calls the page and its tests use. Results and error lines are the command-line tool's: an error is
-// the line `gattdb` prints, "gattdb: NAME: PLACE: reason", where NAME is the name given with the input
-// (the opened file's name in the page) in place of the file's path.
+// calls the page and its tests use. Results are the command-line tool's, as objects. An error is
+// {message, place, file, line}: the reason, the place it names (a JSON path, FILE:LINE or a byte
+// offset; empty when none), the input's name (the opened file's name in the page, where the tool
+// names the file's path), and the line `gattdb` prints, "gattdb: NAME: PLACE: reason". The calls that
+// fail by throwing throw an Error with those fields.
 (function () {
   'use strict';
 
   let engine = null;
 
-  function answer(text) {
-    return JSON.parse(text);
+  function failure(error) {
+    return Object.assign(new Error(error.message), error);
   }
 
-  // The answer's result, or an Error carrying the tool's error line.
-  function resultOf(text) {
-    const result = answer(text);
-    if (result.errors.length) throw new Error(result.errors[0]);
-    return result;
+  // The answer without its error field, or a thrown failure.
+  function resultOf(answer) {
+    if (answer.error) throw failure(answer.error);
+    return answer;
   }
+
+  // Text crosses into the engine as UTF-8 bytes: the browser's encoder is many times faster than
+  // the character-by-character copy the bindings make of a string.
+  const encoder = new TextEncoder();
+  const bytesOf = (contents) => (typeof contents === 'string' ? encoder.encode(contents) : contents);
 
   function defaultName(format) {
     return 'description.' + format;
+  }
+
+  const decoder = new TextDecoder();
+
+  // The engine's columns (numbers in one Uint32Array, texts NUL-ended in one Uint8Array) as one
+  // object per row.
+  function rowsOf(columns) {
+    const numbers = columns.numbers;
+    const texts = decoder.decode(columns.texts).split('\0');
+    const numberColumns = columns.numberColumns;
+    const textColumns = columns.textColumns;
+    const rows = new Array(columns.count);
+    for (let r = 0; r < columns.count; ++r) {
+      const row = {};
+      numberColumns.forEach((name, k) => {
+        row[name] = numbers[r * numberColumns.length + k];
+      });
+      textColumns.forEach((name, k) => {
+        row[name] = texts[r * textColumns.length + k];
+      });
+      rows[r] = row;
+    }
+    return rows;
+  }
+
+  function attributeObjects(columns) {
+    return rowsOf(columns).map((row) => {
+      row.characteristic = row.characteristic === 0 ? null : row.characteristic - 1;
+      return row;
+    });
+  }
+
+  // As `gattdb check -f json` gives them: handle null for the database as a whole.
+  function findingObjects(columns) {
+    return rowsOf(columns).map((row) => {
+      row.handle = row.handle === 0 ? null : row.handle;
+      return row;
+    });
   }
 
   // An input for diff: image bytes, or {contents, format, name} for any format the tool reads.
@@ -29,41 +73,113 @@
     return { contents: value.contents, format: value.format, name: value.name || name };
   }
 
+  // AES-CMAC (RFC 4493) with Web Crypto: AES-CBC from a zero IV is the CMAC's chain of blocks; its
+  // first block of one zero block is the subkeys' L. Web Crypto pads what it encrypts, so the
+  // message, already padded and masked as CMAC does it, gives one block more, which is left alone.
+  const BLOCK = 16;
+  function doubled(block) {
+    const out = new Uint8Array(BLOCK);
+    for (let i = 0; i < BLOCK; ++i)
+      out[i] = ((block[i] << 1) | (i + 1 < BLOCK ? block[i + 1] >> 7 : 0)) & 0xff;
+    if (block[0] & 0x80) out[BLOCK - 1] ^= 0x87;
+    return out;
+  }
+
+  async function cmac(keyBytes, message) {
+    const key = await crypto.subtle.importKey('raw', keyBytes, 'AES-CBC', false, ['encrypt']);
+    const encrypt = async (data) =>
+      new Uint8Array(await crypto.subtle.encrypt({ name: 'AES-CBC', iv: new Uint8Array(BLOCK) }, key, data));
+    const k1 = doubled((await encrypt(new Uint8Array(BLOCK))).subarray(0, BLOCK));
+    const blocks = Math.max(1, Math.ceil(message.length / BLOCK));
+    const complete = message.length > 0 && message.length % BLOCK === 0;
+    const padded = new Uint8Array(blocks * BLOCK);
+    padded.set(message);
+    if (!complete) padded[message.length] = 0x80;
+    const subkey = complete ? k1 : doubled(k1);
+    const last = (blocks - 1) * BLOCK;
+    for (let i = 0; i < BLOCK; ++i) padded[last + i] ^= subkey[i];
+    return (await encrypt(padded)).slice(last, last + BLOCK);
+  }
+
+  const hexOf = (bytes) => Array.from(bytes, (b) => b.toString(16).toUpperCase().padStart(2, '0')).join('');
+
   const api = {
-    // {image: Uint8Array, hex, map, findings, attributes, errors} for a description in format (json, or
-    // another description format the tool reads): the image, its hex text, the handle map of `build -f
-    // map`, what `gattdb check` finds (as its -f json gives it, with the line it prints), and each
-    // attribute with its handle, header constant (with symbol's prefix) and bytes. Only errors is set
-    // when the description is refused.
+    // {image: Uint8Array, hashInput, findings, attributes, usage, hex, map, error} for a description in
+    // format (json, or another description format the tool reads): the image; the bytes the
+    // Database Hash covers; what `gattdb check` finds (as its -f json gives it, with the line it
+    // prints); each attribute as `gattdb dump` lists it, with its header constant (with symbol's
+    // prefix), its item's name and its service's and characteristic's indices; the handles and bytes
+    // used, as `dump --summary` totals them; and, computed when asked, the hex text and handle map of
+    // `build` and `build -f map`. Only error is set when the description is refused.
     build(text, format = 'json', name = defaultName(format), symbol = 'gatt_db') {
-      const result = answer(engine.build(text, format, name, symbol));
-      result.image = new Uint8Array(result.image || []);
-      result.hex = result.hex || '';
-      result.map = result.map || null;
-      result.findings = result.findings || [];
-      result.attributes = result.attributes || [];
+      const answer = engine.build(bytesOf(text), format, name, symbol);
+      if (answer.error)
+        return { error: answer.error, image: new Uint8Array(0), findings: [], attributes: [] };
+      const result = {
+        error: null,
+        image: answer.image,
+        hashInput: answer.hashInput,
+        findings: findingObjects(answer.findings),
+        attributes: attributeObjects(answer.attributes),
+        usage: answer.usage,
+      };
+      let hex = null;
+      let map = null;
+      Object.defineProperties(result, {
+        hex: { get: () => (hex = hex === null ? api.output(text, format, 'hex', symbol, name) : hex) },
+        map: { get: () => (map = map || JSON.parse(api.output(text, format, 'map', symbol, name))) },
+      });
       return result;
     },
     // The description (JSON text) of an image, as `gattdb dump --json` prints it.
     decode(bytes, name = 'image.bin') {
-      return resultOf(engine.read(bytes, 'bin', name)).description;
+      return decoder.decode(resultOf(engine.read(bytesOf(bytes), 'bin', name, false)).description);
     },
-    // Any input the tool reads (description or image; text or bytes) as description JSON text.
-    read(contents, format, name) {
-      return resultOf(engine.read(contents, format, name)).description;
+    // Any input the tool reads (description or image; text or bytes) as description JSON text,
+    // keeping the items' names.
+    read(contents, format, name, options = {}) {
+      return api.readWithWarnings(contents, format, name, options).description;
     },
-    // The lines `gattdb diff OLD NEW` prints; empty when they are the same.
+    // {description, warnings}: with options.lossy, what the image cannot hold is left out and each
+    // warning is the line `gattdb --lossy` prints for it.
+    readWithWarnings(contents, format, name, options = {}) {
+      const result = resultOf(engine.read(bytesOf(contents), format, name, Boolean(options.lossy)));
+      return { description: decoder.decode(result.description), warnings: result.warnings };
+    },
+    // The format the tool reads a file of that name and those bytes in: the one its extension names
+    // (either case), else hex text when it is nothing but hex digits and white space, else bytes.
+    formatFor(name, bytes) {
+      return engine.formatFor(name, bytesOf(bytes));
+    },
+    // What `gattdb diff OLD NEW` finds, one object per difference: {kind (moved, removed, added,
+    // changed), item, detail, oldHandle, newHandle, place (in the new description), moves (for moved:
+    // each attribute with its old and new handle), line (what diff prints)}; empty when they are the
+    // same.
     diff(oldInput, newInput) {
       const before = input(oldInput, 'old.bin');
       const after = input(newInput, 'new.bin');
       return resultOf(
-        engine.diff(before.contents, before.format, before.name, after.contents, after.format, after.name),
-      ).lines;
+        engine.diff(
+          bytesOf(before.contents),
+          before.format,
+          before.name,
+          bytesOf(after.contents),
+          after.format,
+          after.name,
+        ),
+      ).differences;
     },
-    // What `gattdb build -f KIND --name SYMBOL` writes for the description: hex, c, header or map.
+    // What `gattdb build -f KIND --name SYMBOL` writes for the description (hex, c, header or map), or
+    // for KIND "description" the description as the page saves it.
     output(text, format = 'json', kind = 'hex', symbol = 'gatt_db', name = defaultName(format)) {
-      return resultOf(engine.output(text, format, name, kind, symbol)).text;
+      return decoder.decode(resultOf(engine.output(bytesOf(text), format, name, kind, symbol)).text);
     },
+    // `gattdb hash`'s value (hex digits) for a build's hashInput: AES-CMAC with the all-zero key.
+    async hash(hashInput) {
+      return hexOf(await cmac(new Uint8Array(BLOCK), hashInput));
+    },
+    // AES-CMAC of message with a 16-byte key, as bytes.
+    cmac,
     // Keeps a file in the engine's working folder, where a description read later finds it by name
     // when it imports it.
     keep(name, bytes) {
@@ -71,13 +187,29 @@
     },
     // The UUID table, property names, input formats and limits.
     vocabulary() {
-      return JSON.parse(engine.vocabulary());
+      const vocabulary = engine.vocabulary();
+      vocabulary.uuids = rowsOf(vocabulary.uuids).map((u) => ({ ...u, sig: u.sig === 1 }));
+      return vocabulary;
     },
   };
 
-  api.ready = createGattdbEngine().then((module) => {
-    engine = module;
-    return api;
-  });
+  // The engine's WebAssembly, which the site carries compressed inside a script. Fetching it as a
+  // data: URL has the browser decode the base64 and inflate it off the page's thread.
+  async function engineBinary() {
+    const packed = await fetch('data:application/gzip;base64,' + window.gattdbEngineWasm);
+    const inflated = packed.body.pipeThrough(new DecompressionStream('gzip'));
+    return new Uint8Array(await new Response(inflated).arrayBuffer());
+  }
+
+  api.ready = engineBinary()
+    .then((binary) => {
+      performance.mark('gattdb-engine-inflated');
+      return createGattdbEngine({ wasmBinary: binary });
+    })
+    .then((module) => {
+      performance.mark('gattdb-engine-ready');
+      engine = module;
+      return api;
+    });
   window.gattdb = api;
 })();

@@ -12,7 +12,7 @@
       properties: fields.properties || [],
       valueMode: fields.text !== undefined ? 'text' : 'hex',
       value: fields.text !== undefined ? fields.text : fields.value || '',
-      cccd: fields.cccd === undefined ? null : fields.cccd, // null: as the properties imply
+      cccd: fields.cccd === undefined ? null : fields.cccd, // null: as the engine decides from the properties
     };
   }
 
@@ -30,14 +30,6 @@
     return vocabulary.properties.filter((p) => properties & p.bit).map((p) => p.name);
   }
 
-  function impliesCccd(c) {
-    return c.properties.includes('notify') || c.properties.includes('indicate');
-  }
-
-  function hasCccd(c) {
-    return c.cccd === null ? impliesCccd(c) : c.cccd;
-  }
-
   function fromDescription(text, vocabulary) {
     const description = JSON.parse(text);
     return {
@@ -53,24 +45,22 @@
     };
   }
 
-  // Writes only what differs from the description's defaults, like `gattdb dump --json`.
+  // The editor's fields as a description for the engine to read: every field set, none derived (the
+  // engine's writer gives the description that is saved).
   function toDescription(db) {
     const services = db.services.map((s) => {
       const out = { uuid: s.uuid };
       if (s.name) out.name = s.name;
-      if (s.characteristics.length) {
-        out.characteristics = s.characteristics.map((c) => {
-          const item = { uuid: c.uuid };
-          if (c.name) item.name = c.name;
-          if (c.properties.length) item.properties = c.properties;
-          if (c.value) item[c.valueMode === 'text' ? 'text' : 'value'] = c.value;
-          if (c.cccd !== null && c.cccd !== impliesCccd(c)) item.cccd = c.cccd;
-          return item;
-        });
-      }
+      out.characteristics = s.characteristics.map((c) => {
+        const item = { uuid: c.uuid, properties: c.properties };
+        if (c.name) item.name = c.name;
+        if (c.value) item[c.valueMode === 'text' ? 'text' : 'value'] = c.value;
+        if (c.cccd !== null) item.cccd = c.cccd;
+        return item;
+      });
       return out;
     });
-    return JSON.stringify({ services: services }, null, 2) + '\n';
+    return JSON.stringify({ services: services });
   }
 
   function clone(db) {
@@ -90,7 +80,6 @@
     service,
     fromDescription,
     toDescription,
-    hasCccd,
     clone,
     move,
   };

@@ -22,41 +22,154 @@
     return value.toString(16).toUpperCase().padStart(2, '0');
   }
 
-  function attributeAt(attributes) {
-    const owners = [];
-    attributes.forEach((a, index) => {
-      for (let i = 0; i < a.length; ++i) owners[a.offset + i] = index;
-    });
+  // Which attribute each byte of the image belongs to.
+  function attributeAt(image, attributes) {
+    const owners = new Uint16Array(image.length);
+    attributes.forEach((a, index) => owners.fill(index, a.offset, a.offset + a.length));
     return owners;
   }
 
-  function byteMap(image, attributes) {
-    const owners = attributeAt(attributes);
-    const lines = [];
-    for (let start = 0; start < image.length; start += BYTES_PER_LINE) {
-      const bytes = Array.from(image.subarray(start, start + BYTES_PER_LINE), (value, i) => {
-        const index = owners[start + i];
-        const a = attributes[index];
-        return el('span', {
-          className: 'byte' + (a.offset === start + i ? ' first' : ''),
-          textContent: hexByte(value),
-          title: 'handle ' + a.handle + ' ' + a.type + ' ' + a.label + ' (byte ' + (start + i) + ')',
-          'data-attribute': index,
-          style: 'background:' + colour(a),
-        });
-      });
-      // Spaces between the bytes, so that copied lines are hex text the tool reads.
-      const spaced = bytes.flatMap((b) => [' ', b]);
-      lines.push(
-        el(
-          'div',
-          { className: 'hex-line' },
-          el('span', { className: 'offset' }, start.toString(16).toUpperCase().padStart(4, '0')),
-          spaced,
-        ),
-      );
+  const LINE_HEIGHT = 19; // px, as .hex-line sets it
+  const SPARE_LINES = 8; // drawn above and below the visible ones, for smooth scrolling
+
+  // The image as hex lines in a scrolling box. Only the lines in view (and a few around them) are in
+  // the DOM, so that the largest image costs what a small one does; they are drawn again from the
+  // current image whenever it changes or the box scrolls. afterDraw() runs after each drawing (the
+  // page marks the lit attributes again).
+  function createByteMap(container, afterDraw) {
+    const box = el('div', { className: 'hex', 'aria-label': 'Image bytes', tabIndex: 0 });
+    const spacer = el('div', { className: 'hex-spacer' });
+    const lines = el('div', { className: 'hex-lines' });
+    spacer.append(lines);
+    box.append(spacer);
+    clear(container, box);
+    let image = new Uint8Array(0);
+    let attributes = [];
+    let owners = new Uint16Array(0);
+    let drawn = null; // [first, end) of the lines in the DOM
+    // The height the box may take (its max-height, 60vh): lines beyond what it shows are not drawn.
+    const height = () => Math.ceil(window.innerHeight * 0.6);
+    // The box's scroll position as last seen, so that drawing never waits for a layout.
+    let scrolled = 0;
+    // Whether the attributes lie where they lay at the last drawing, and the image it showed: then
+    // only the bytes that changed are drawn.
+    let layout = '';
+    let sameLayout = false;
+    let previous = new Uint8Array(0);
+
+    // The lines in the DOM, kept and refilled: each holds its offset and a span per byte, and what
+    // they show is kept beside them, so that a drawing changes only what differs and reads nothing
+    // back from the DOM. A byte's title is written when the pointer reaches it.
+    const pool = [];
+    function poolLine(k) {
+      if (!pool[k]) {
+        const offset = el('span', { className: 'offset' });
+        const spans = [];
+        const node = el('div', { className: 'hex-line' }, offset);
+        for (let i = 0; i < BYTES_PER_LINE; ++i) {
+          const span = el('span', { className: 'byte' });
+          spans.push(span);
+          // Spaces between the bytes, so that copied lines are hex text the tool reads.
+          node.append(' ', span);
+        }
+        pool[k] = { node, offset, spans, start: -1, shown: [] };
+      }
+      return pool[k];
     }
-    return el('div', { className: 'hex', 'aria-label': 'Image bytes' }, lines);
+
+    // What a span shows of byte i: its text, class, attribute and colour.
+    function look(i) {
+      const index = owners[i];
+      const a = attributes[index];
+      return {
+        text: hexByte(image[i]),
+        className: 'byte' + (a.offset === i ? ' first' : ''),
+        index: index,
+        colour: colour(a),
+      };
+    }
+
+    function fillLine(line, start, changedOnly) {
+      if (line.start !== start) {
+        line.offset.textContent = start.toString(16).toUpperCase().padStart(4, '0');
+        changedOnly = false;
+      }
+      line.start = start;
+      line.spans.forEach((span, k) => {
+        const i = start + k;
+        if (changedOnly && i < image.length && image[i] === previous[i]) return;
+        const was = line.shown[k] || {};
+        const now = i < image.length ? look(i) : null;
+        line.shown[k] = now || {};
+        if (!now) {
+          span.hidden = true;
+          return;
+        }
+        if (was.text === undefined) span.hidden = false;
+        if (was.text !== now.text) span.textContent = now.text;
+        if (was.className !== now.className) span.className = now.className;
+        if (was.index !== now.index) {
+          span.setAttribute('data-attribute', now.index);
+          span.removeAttribute('title');
+        }
+        if (was.colour !== now.colour) span.style.background = now.colour;
+      });
+    }
+
+    function draw(force) {
+      const count = Math.ceil(image.length / BYTES_PER_LINE);
+      const visible = Math.ceil(height() / LINE_HEIGHT);
+      const top = Math.floor(scrolled / LINE_HEIGHT);
+      const first = Math.max(0, top - SPARE_LINES);
+      const end = Math.min(count, top + visible + SPARE_LINES);
+      if (!force && drawn && drawn.first === first && drawn.end === end) return;
+      drawn = { first, end };
+      const tall = count * LINE_HEIGHT + 'px';
+      if (spacer.style.height !== tall) spacer.style.height = tall;
+      lines.style.transform = 'translateY(' + first * LINE_HEIGHT + 'px)';
+      const shown = [];
+      for (let line = first; line < end; ++line) {
+        const pooled = poolLine(line - first);
+        fillLine(pooled, line * BYTES_PER_LINE, sameLayout);
+        shown.push(pooled.node);
+      }
+      const children = lines.children;
+      const same = children.length === shown.length && shown.every((n, k) => children[k] === n);
+      if (!same) clear(lines, shown);
+      afterDraw();
+    }
+    box.addEventListener('scroll', () => {
+      scrolled = box.scrollTop;
+      draw(false);
+    });
+    window.addEventListener('resize', () => draw(false));
+
+    return {
+      show(newImage, newAttributes) {
+        const newLayout = newAttributes
+          .map((a) => [a.offset, a.length, a.handle, a.type, a.label, a.service, a.characteristic].join(' '))
+          .join('\n');
+        sameLayout = newLayout === layout && newImage.length === image.length;
+        layout = newLayout;
+        previous = image;
+        image = newImage;
+        attributes = newAttributes;
+        owners = attributeAt(image, attributes);
+        draw(true);
+        sameLayout = false;
+      },
+      // Scrolls the attribute's first byte into view, when it is not in view already.
+      reveal(index) {
+        const a = attributes[index];
+        if (!a) return;
+        const y = Math.floor(a.offset / BYTES_PER_LINE) * LINE_HEIGHT;
+        if (y < scrolled || y + LINE_HEIGHT > scrolled + height()) {
+          scrolled = Math.max(0, y - LINE_HEIGHT);
+          box.scrollTop = scrolled;
+          draw(false);
+        }
+      },
+    };
   }
 
   function plural(count, noun) {
@@ -87,83 +200,124 @@
     return el('div', { className: 'finding ' + f.severity, title: f.line }, f.message + ' [' + f.rule + ']');
   }
 
-  // The handle table, with each handle's constant in the header and the findings about it.
-  function handleTable(attributes, options = {}) {
-    const moved = options.moved || new Set();
-    const findings = options.findings || [];
+  // The findings by the handle they are about.
+  function findingsByHandle(findings) {
+    const byHandle = new Map();
+    for (const f of findings) {
+      if (!byHandle.has(f.handle)) byHandle.set(f.handle, []);
+      byHandle.get(f.handle).push(f);
+    }
+    return byHandle;
+  }
+
+  const HANDLE_HEADINGS = ['Handle', 'Attribute', 'UUID and constant', 'Bytes'];
+
+  function handleRow(a, index, moved, findings, interactive) {
     return el(
-      'table',
-      { className: 'handles' },
+      'tr',
+      {
+        className: moved ? 'moved' : null,
+        'data-type': a.type,
+        tabIndex: interactive ? 0 : -1,
+        'data-attribute': interactive ? index : null,
+        'data-handle': a.handle,
+      },
       el(
-        'thead',
-        {},
-        el(
-          'tr',
-          {},
-          ['Handle', 'Attribute', 'UUID and constant', 'Bytes'].map((h) => el('th', { scope: 'col' }, h)),
-        ),
+        'td',
+        { className: 'num' },
+        el('span', { className: 'swatch', style: 'background:' + colour(a) }),
+        a.handle,
+        moved ? el('span', { className: 'moved-mark', title: 'handle moved' }, ' ⇄') : null,
       ),
-      el(
-        'tbody',
-        {},
-        attributes.map((a, index) =>
-          el(
-            'tr',
-            {
-              className: moved.has(a.handle) ? 'moved' : null,
-              'data-type': a.type,
-              tabIndex: options.interactive ? 0 : -1,
-              'data-attribute': options.interactive ? index : null,
-              'data-handle': a.handle,
-            },
-            el(
-              'td',
-              { className: 'num' },
-              el('span', { className: 'swatch', style: 'background:' + colour(a) }),
-              a.handle,
-              moved.has(a.handle)
-                ? el('span', { className: 'moved-mark', title: 'handle moved' }, ' ⇄')
-                : null,
-            ),
-            el('td', {}, a.type),
-            el(
-              'td',
-              {},
-              a.label,
-              el('div', { className: 'constant' }, a.constant),
-              findings.filter((f) => f.handle === a.handle).map(findingNote),
-            ),
-            el('td', { className: 'num' }, a.offset + '+' + a.length),
-          ),
-        ),
-      ),
+      el('td', {}, a.type),
+      el('td', {}, a.label, el('div', { className: 'constant' }, a.constant), findings.map(findingNote)),
+      el('td', { className: 'num' }, a.offset + '+' + a.length),
     );
   }
 
-  // The old and new handles that diff's "moved:" lines name: "declaration 2 -> 3, value 3 -> 4".
-  function movedHandles(lines) {
+  function handleTableOf(body) {
+    const headings = el(
+      'tr',
+      {},
+      HANDLE_HEADINGS.map((h) => el('th', { scope: 'col' }, h)),
+    );
+    return el('table', { className: 'handles' }, el('thead', {}, headings), body);
+  }
+
+  // The handle table, with each handle's constant in the header and the findings about it.
+  function handleTable(attributes, options = {}) {
+    const moved = options.moved || new Set();
+    const findings = findingsByHandle(options.findings || []);
+    const rows = attributes.map((a, index) =>
+      handleRow(a, index, moved.has(a.handle), findings.get(a.handle) || [], options.interactive),
+    );
+    return handleTableOf(el('tbody', {}, rows));
+  }
+
+  // The page's own handle table, which every build updates: only the rows whose contents changed
+  // are drawn again, so that an edit costs its rows, not the table.
+  function createHandleTable() {
+    const body = el('tbody');
+    const node = handleTableOf(body);
+    let shown = []; // the key of each row in the table
+    return {
+      node,
+      update(attributes, moved, allFindings) {
+        const findings = findingsByHandle(allFindings);
+        const keys = attributes.map((a, index) => {
+          const about = findings.get(a.handle) || [];
+          return [
+            a.handle,
+            a.type,
+            a.label,
+            a.constant,
+            a.offset,
+            a.length,
+            colour(a),
+            moved.has(a.handle),
+            index,
+          ]
+            .concat(about.map((f) => f.line))
+            .join('\n');
+        });
+        const rows = body.children;
+        for (let i = 0; i < attributes.length; ++i) {
+          if (shown[i] === keys[i]) continue;
+          const a = attributes[i];
+          const row = handleRow(a, i, moved.has(a.handle), findings.get(a.handle) || [], true);
+          if (i < rows.length) body.replaceChild(row, rows[i]);
+          else body.append(row);
+        }
+        while (rows.length > attributes.length) body.lastChild.remove();
+        shown = keys;
+      },
+    };
+  }
+
+  // The old and new handles of every attribute that the differences say moved.
+  function movedAttributes(differences) {
     const before = new Set();
     const after = new Set();
-    for (const line of lines.filter((l) => l.startsWith('moved: '))) {
-      for (const match of line.matchAll(/(\d+) -> (\d+)/g)) {
-        before.add(Number(match[1]));
-        after.add(Number(match[2]));
+    for (const d of differences) {
+      for (const m of d.moves) {
+        before.add(m.oldHandle);
+        after.add(m.newHandle);
       }
     }
     return { before, after };
   }
 
-  function comparison(name, lines, oldAttributes) {
-    const moved = movedHandles(lines);
+  function comparison(name, differences, oldAttributes) {
+    const moved = movedAttributes(differences);
     return el(
       'div',
       { className: 'comparison' },
       el('h3', {}, 'Compared with ' + name),
-      lines.length
+      differences.length
         ? el(
             'pre',
             { className: 'diff' },
-            lines.map((l) => el('div', { className: l.split(':')[0] }, l)),
+            differences.map((d) => el('div', { className: d.kind }, d.line)),
           )
         : el('p', {}, 'The databases are the same.'),
       el(
@@ -177,13 +331,17 @@
 
   // Hovering or focusing a byte or a row lights up the attribute; clicking selects it. Returns
   // mark(className, indices), with which the editor lights up the attributes of its rows.
+  // mark.again() lights up the marked attributes' nodes once more, after they were drawn anew.
   function link(root, onSelect) {
+    const marked = { hot: [], selected: [] };
     const mark = (className, indices) => {
+      marked[className] = indices;
       root.querySelectorAll('.' + className).forEach((n) => n.classList.remove(className));
       for (const index of indices) {
         root.querySelectorAll('[data-attribute="' + index + '"]').forEach((n) => n.classList.add(className));
       }
     };
+    mark.again = () => Object.entries(marked).forEach(([className, indices]) => mark(className, indices));
     const indicesOf = (event) => {
       const node = event.target.closest('[data-attribute]');
       return node ? [node.getAttribute('data-attribute')] : [];
@@ -204,5 +362,14 @@
     return mark;
   }
 
-  window.gattdbViews = { byteMap, findingSummary, handleTable, comparison, movedHandles, link, clear };
+  window.gattdbViews = {
+    createByteMap,
+    createHandleTable,
+    findingSummary,
+    handleTable,
+    comparison,
+    movedAttributes,
+    link,
+    clear,
+  };
 })();

@@ -35,9 +35,10 @@ async function launch() {
   return browser;
 }
 
-// A page with the configurator loaded and its engine ready; page errors fail the caller.
-async function openConfigurator(browser, viewport = { width: 1280, height: 800 }) {
-  const page = await browser.newPage();
+// A page (fresh, or a new one) with the configurator loaded and its engine ready; page errors fail
+// the caller.
+async function openConfigurator(browser, viewport = { width: 1280, height: 800 }, fresh = null) {
+  const page = fresh || (await browser.newPage());
   const errors = [];
   page.on('pageerror', (error) => errors.push(error.message));
   await page.setViewport(viewport);
@@ -46,4 +47,4 @@ async function openConfigurator(browser, viewport = { width: 1280, height: 800 }
   return { page, errors };
 }
 
-module.exports = { ROOT, launch, openConfigurator };
+module.exports = { ROOT, SITE, launch, openConfigurator };

@@ -8,6 +8,7 @@ const os = require('node:os');
 const path = require('node:path');
 const { after, before, test } = require('node:test');
 const { ROOT, launch, openConfigurator } = require('./browser');
+const { largestDescription, IMAGE_SIZE } = require('./largest');
 
 const EXAMPLES = path.join(ROOT, 'examples');
 const GOLDEN = path.join(ROOT, 'tests', 'tool', 'golden');
@@ -39,12 +40,13 @@ test("window.gattdb gives the command-line tool's outputs for every example", as
     const [stem, format] = file.split('.');
     const description = fs.readFileSync(path.join(EXAMPLES, file), 'utf8');
     const built = await page.evaluate(
-      (d, format, name) => {
+      async (d, format, name) => {
         const result = window.gattdb.build(d, format, name);
         return {
           hex: result.hex,
           length: result.image.length,
-          errors: result.errors,
+          error: result.error,
+          hash: await window.gattdb.hash(result.hashInput),
           c: window.gattdb.output(d, format, 'c', 'gatt_db', name),
           header: window.gattdb.output(d, format, 'header', 'gatt_db', name),
           map: result.map,
@@ -56,8 +58,9 @@ test("window.gattdb gives the command-line tool's outputs for every example", as
       file,
     );
     const expected = golden(stem);
-    assert.deepEqual(built.errors, [], file);
+    assert.equal(built.error, null, file);
     assert.equal(built.hex, expected, file);
+    assert.equal(built.hash + '\n', golden(stem, '.hash'), file + ' hash');
     assert.equal(built.length, expected.split(/\s+/).filter(Boolean).length, file);
     assert.equal(built.again, expected, file + ' read back');
     assert.match(built.c, new RegExp('const uint16_t gatt_db_length = ' + built.length + ';'), file);
@@ -76,6 +79,8 @@ test('a .gatt file opened with the files it imports builds its image', async () 
     () => document.querySelector('#status').textContent === 'Opened thermometer.gatt',
   );
   assert.equal(await shownHex(page), golden('gatt-thermometer').trim());
+  await page.waitForFunction(() => document.querySelector('#image-hash').textContent !== '');
+  assert.equal((await text(page, '#image-hash')) + '\n', golden('gatt-thermometer', '.hash'));
   assert.deepEqual(errors, []);
 });
 
@@ -229,3 +234,160 @@ test('saving downloads what the tool writes', async () => {
   );
   assert.deepEqual(errors, []);
 });
+
+test('the engine answers structures: errors, differences, formats, descriptions, AES-CMAC', async () => {
+  const { page, errors } = await openConfigurator(browser);
+  const answers = await page.evaluate(async () => {
+    const g = window.gattdb;
+    const bytes = (hex) => new Uint8Array(hex.match(/../g).map((h) => parseInt(h, 16)));
+    const refused = g.build(
+      '{"services": [{"uuid": "180D", "characteristics": [{"uuid": "2A3"}]}]}',
+      'json',
+      'db.json',
+    );
+    let thrown = null;
+    try {
+      g.read('00 02', 'hex', 'image.hex');
+    } catch (error) {
+      thrown = { message: error.message, place: error.place, file: error.file, line: error.line };
+    }
+    const hr = (order) =>
+      JSON.stringify({
+        services: [
+          { uuid: '180D', characteristics: order.map((uuid) => ({ uuid, properties: ['notify'] })) },
+        ],
+      });
+    const rfcKey = bytes('2B7E151628AED2A6ABF7158809CF4F3C');
+    const rfcMessage = bytes(
+      '6BC1BEE22E409F96E93D7E117393172AAE2D8A571E03AC9C9EB76FAC45AF8E51' +
+        '30C81C46A35CE411E5FBC1191A0A52EFF69F2445DF4F9B17AD2B417BE66C3710',
+    );
+    const tags = [];
+    for (const length of [0, 16, 40, 64]) {
+      const tag = await g.cmac(rfcKey, rfcMessage.subarray(0, length));
+      tags.push(Array.from(tag, (b) => b.toString(16).toUpperCase().padStart(2, '0')).join(''));
+    }
+    const named =
+      '{"services": [{"uuid": "180F", "name": "power", "characteristics": [{"uuid": "2A19", "name": "level", "properties": ["read", "notify"], "value": "64", "cccd": true}]}]}';
+    return {
+      refused: refused.error,
+      thrown,
+      differences: g.diff(
+        { contents: hr(['2A37', '2A38']), format: 'json' },
+        { contents: hr(['2A38', '2A37']), format: 'json' },
+      ),
+      formats: [
+        g.formatFor('DB.JSON', new TextEncoder().encode('{}')),
+        g.formatFor('Profile.GATT', new Uint8Array()),
+        g.formatFor('IMAGE.BIN', new TextEncoder().encode('00 02')),
+        g.formatFor('image.txt', new TextEncoder().encode('00 02 0D 18\n')),
+        g.formatFor('image', new Uint8Array([0, 2, 0x0d, 0x18])),
+      ],
+      saved: g.output(named, 'json', 'description'),
+      tags,
+    };
+  });
+  assert.deepEqual(answers.refused, {
+    message: '"2A3" is not 4, 8 or 32 hex digits nor a dashed 128-bit UUID',
+    place: 'services[0].characteristics[0].uuid',
+    file: 'db.json',
+    line: 'gattdb: db.json: services[0].characteristics[0].uuid: "2A3" is not 4, 8 or 32 hex digits nor a dashed 128-bit UUID',
+  });
+  assert.equal(answers.thrown.file, 'image.hex');
+  assert.equal(
+    answers.thrown.line,
+    'gattdb: image.hex: ' + answers.thrown.place + ': ' + answers.thrown.message,
+  );
+  const moved = answers.differences.filter((d) => d.kind === 'moved');
+  assert.equal(moved.length, 2);
+  assert.deepEqual(moved[0].moves, [
+    { attribute: 'declaration', oldHandle: 2, newHandle: 5 },
+    { attribute: 'value', oldHandle: 3, newHandle: 6 },
+    { attribute: 'descriptor', oldHandle: 4, newHandle: 7 },
+  ]);
+  assert.equal(moved[0].oldHandle, 2);
+  assert.equal(moved[0].newHandle, 5);
+  assert.match(
+    moved[0].line,
+    /^moved: characteristic 2A37 .*: declaration 2 -> 5, value 3 -> 6, descriptor 4 -> 7$/,
+  );
+  assert.deepEqual(answers.formats, ['json', 'gatt', 'bin', 'hex', 'bin']);
+  assert.equal(
+    answers.saved,
+    '{ "services": [\n    { "uuid": "180F", "name": "power",\n      "characteristics": [\n' +
+      '        { "uuid": "2A19", "name": "level", "properties": ["read", "notify"], "value": "64" } ] } ] }\n',
+  );
+  assert.deepEqual(answers.tags, [
+    'BB1D6929E95937287FA37D129B756746',
+    '070A16B46B4D4144F79BDD9DD04A287C',
+    'DFA66747DE9AE63030CA32611497C827',
+    '51F0BEBF7E3B9D92FC49741779363CFE',
+  ]);
+  assert.deepEqual(errors, []);
+});
+
+test('a .gatt file opened lossy lists its warnings and builds without what the image cannot hold', async () => {
+  const { page, errors } = await openConfigurator(browser);
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'gattdb-lossy-'));
+  const gatt = path.join(folder, 'hr.gatt');
+  fs.writeFileSync(gatt, 'PRIMARY_SERVICE, 180D\nCHARACTERISTIC, 2A38, READ | READ_ENCRYPTED, 01\n');
+  await (await page.$('#open-file')).uploadFile(gatt);
+  await page.waitForFunction(() =>
+    document.querySelector('#status').textContent.startsWith('gattdb: hr.gatt:2:'),
+  );
+  assert.equal(
+    await text(page, '#status'),
+    'gattdb: hr.gatt:2: cannot keep READ_ENCRYPTED: the image holds no security or permission flags (--lossy leaves it out)',
+  );
+  await page.click('#lossy');
+  await (await page.$('#open-file')).uploadFile(gatt);
+  await page.waitForFunction(() => document.querySelector('#status').textContent === 'Opened hr.gatt');
+  assert.deepEqual(await page.$$eval('#warnings li', (items) => items.map((li) => li.textContent)), [
+    'gattdb: hr.gatt:2: warning: left out READ_ENCRYPTED: the image holds no security or permission flags',
+  ]);
+  assert.equal(await shownHex(page), '00 02 0D 18 30 05 02 03 00 38 2A 00 D0 01 01 00');
+  assert.deepEqual(errors, []);
+});
+
+test('an edit in the largest database shows its new bytes in the byte map', async () => {
+  const { page, errors } = await openConfigurator(browser);
+  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'gattdb-largest-')), 'largest.json');
+  fs.writeFileSync(file, largestDescription());
+  await (await page.$('#open-file')).uploadFile(file);
+  await page.waitForFunction(() => document.querySelector('#status').textContent === 'Opened largest.json');
+  assert.match(await text(page, '#image-summary'), new RegExp(`, ${IMAGE_SIZE} bytes, 5 of 20 services$`));
+  // The last byte of the value of the 13th characteristic of the last service.
+  const place = 'services[4].characteristics[12]';
+  // The byte at offset as the byte map shows it: the line of its offset, and its place in the line.
+  const byteShown = (offset) =>
+    page.evaluate((offset) => {
+      const start = (offset - (offset % 16)).toString(16).toUpperCase().padStart(4, '0');
+      const line = [...document.querySelectorAll('#hex .hex-line')].find(
+        (l) => l.querySelector('.offset').textContent === start,
+      );
+      return line ? line.querySelectorAll('.byte')[offset % 16].textContent : null;
+    }, offset);
+  const value = '[data-row="' + place + '"] .value input';
+  await page.focus(value);
+  await page.keyboard.press('End');
+  await page.keyboard.press('Backspace');
+  await page.keyboard.press('Backspace');
+  await page.keyboard.type('EE');
+  const offset = await page.$eval(
+    '#handles tr[data-type="value"][data-handle="' + (await valueHandle(page, place)) + '"] td:last-child',
+    (td) => {
+      const [start, length] = td.textContent.split('+').map(Number);
+      return start + length - 2; // 255 bytes take a filler byte after them
+    },
+  );
+  assert.equal(await byteShown(offset), 'EE');
+  assert.equal(await byteShown(offset - 1), 'EC'); // the byte before it, (253 * 7 + 1) & 0xff, is kept
+  assert.equal(await text(page, '#status'), '');
+  assert.deepEqual(errors, []);
+});
+
+// The handle of the value of the characteristic at place, as the editor's row shows its handles.
+async function valueHandle(page, place) {
+  const handles = await text(page, '[data-handles="' + place + '"]');
+  return Number(handles.split('–')[1]);
+}

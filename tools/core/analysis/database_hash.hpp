@@ -8,9 +8,7 @@
 
 namespace gattdb::tool {
 
-// AES-CMAC with an all-zero key over, in handle order, each service and characteristic
-// declaration's handle, type and value and each descriptor's handle and type. Characteristic values
-// are not part of it.
+// AES-CMAC with an all-zero key over database_hash_input(db).
 cmac_tag database_hash(const database &db);
 
 }  // namespace gattdb::tool

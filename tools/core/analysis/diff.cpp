@@ -114,9 +114,13 @@ class comparison {
         const std::string &new_place = new_.db.services[j].from.place;
         if (old_handle != new_handle) {
             out_.moved.push_back(
-                {change_kind::moved, name,
-                 "handle " + std::to_string(old_handle) + " -> " + std::to_string(new_handle), old_handle,
-                 new_handle, new_place});
+                {change_kind::moved,
+                 name,
+                 "handle " + std::to_string(old_handle) + " -> " + std::to_string(new_handle),
+                 old_handle,
+                 new_handle,
+                 new_place,
+                 {{"service", old_handle, new_handle}}});
         }
         const auto &old_list = old_.db.services[i].characteristics;
         const auto &new_list = new_.db.services[j].characteristics;
@@ -148,21 +152,24 @@ class comparison {
         const characteristic &is = new_.db.services[j].characteristics[b];
         const characteristic_handles &old_h = old_.handles[i].characteristics[a];
         const characteristic_handles &new_h = new_.handles[j].characteristics[b];
-        auto note = [&](std::vector<difference> &group, change_kind kind, std::string detail) {
-            group.push_back(
-                {kind, name, std::move(detail), old_h.declaration, new_h.declaration, is.from.place});
+        auto note = [&](std::vector<difference> &group, change_kind kind, std::string detail,
+                        std::vector<handle_move> moves = {}) {
+            group.push_back({kind, name, std::move(detail), old_h.declaration, new_h.declaration,
+                             is.from.place, std::move(moves)});
         };
 
-        std::string moves;
+        std::vector<handle_move> moves;
+        std::string moved;
         auto note_move = [&](const char *attribute, unsigned from, unsigned to) {
             if (from == 0 || to == 0 || from == to) return;
-            moves += (moves.empty() ? "" : ", ") + std::string(attribute) + " " + std::to_string(from) +
+            moves.push_back({attribute, from, to});
+            moved += (moved.empty() ? "" : ", ") + std::string(attribute) + " " + std::to_string(from) +
                      " -> " + std::to_string(to);
         };
         note_move("declaration", old_h.declaration, new_h.declaration);
         note_move("value", old_h.value, new_h.value);
         note_move("descriptor", old_h.descriptor, new_h.descriptor);
-        if (!moves.empty()) note(out_.moved, change_kind::moved, moves);
+        if (!moves.empty()) note(out_.moved, change_kind::moved, moved, std::move(moves));
 
         if (was.properties != is.properties) {
             note(out_.changed, change_kind::changed,
@@ -221,13 +228,15 @@ std::string line(const difference &d) {
 
 }  // namespace
 
+std::string difference_line(const difference &d) { return line(d); }
+
 std::vector<difference> database_differences(const database &old_db, const database &new_db) {
     return comparison(old_db, new_db).run();
 }
 
 std::vector<std::string> compare_databases(const database &old_db, const database &new_db) {
     std::vector<std::string> lines;
-    for (const difference &d : database_differences(old_db, new_db)) lines.push_back(line(d));
+    for (const difference &d : database_differences(old_db, new_db)) lines.push_back(difference_line(d));
     return lines;
 }
 

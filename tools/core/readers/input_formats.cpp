@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 #include "core/image/decoder.hpp"
 #include "core/readers/capture_reader.hpp"
@@ -21,7 +22,7 @@ database naming_the_file(const std::string &path, Read read) {
     try {
         return read();
     } catch (const input_error &error) {
-        throw input_error(input_name(path), error.what());
+        throw input_error(input_name(path), error);
     }
 }
 
@@ -47,17 +48,26 @@ constexpr std::size_t FORMAT_COUNT = 6;
 constexpr std::array<input_format, FORMAT_COUNT> FORMATS = {{
     {"json", input_kind::description, {".json"}, nullptr, read_json},
     {"gatt", input_kind::description, {".gatt"}, nullptr, read_gatt},
-    {"bin", input_kind::image, {}, nullptr, read_bin},
-    {"hex", input_kind::image, {}, nullptr, read_hex},
+    {"bin", input_kind::image, {".bin"}, nullptr, read_bin},
+    {"hex", input_kind::image, {".hex"}, nullptr, read_hex},
     {"btsnoop", input_kind::capture, {".btsnoop", ".log", ".cfa"}, looks_like_btsnoop, read_btsnoop_file},
 #ifndef __EMSCRIPTEN__
     {"pcap", input_kind::capture, {".pcap", ".pcapng"}, looks_like_pcap, read_pcap_file},
 #endif
 }};
 
+// Extensions match in either case: people and some file systems write "DB.JSON" for "db.json".
+bool ends_in(const std::string &path, std::string_view extension) {
+    if (extension.empty() || path.size() < extension.size()) return false;
+    const std::string_view end = std::string_view(path).substr(path.size() - extension.size());
+    return std::equal(end.begin(), end.end(), extension.begin(), extension.end(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    });
+}
+
 bool has_extension(const input_format &format, const std::string &path) {
     return std::any_of(format.extensions.begin(), format.extensions.end(),
-                       [&](std::string_view e) { return !e.empty() && path.ends_with(e); });
+                       [&](std::string_view e) { return ends_in(path, e); });
 }
 
 bool accepts(std::initializer_list<input_kind> accepted, input_kind kind) {
@@ -73,7 +83,8 @@ const input_format *input_format_named(std::string_view name) {
 }
 
 const input_format &input_format_for(const std::string &path, const std::optional<std::string> &from,
-                                     std::initializer_list<input_kind> accepted, std::string_view fallback) {
+                                     std::initializer_list<input_kind> accepted, std::string_view fallback,
+                                     const std::string *contents) {
     if (from) {
         const input_format *named = input_format_named(*from);
         if (!named || !accepts(accepted, named->kind)) {
@@ -82,10 +93,28 @@ const input_format &input_format_for(const std::string &path, const std::optiona
         }
         return *named;
     }
+    if (contents) {
+        for (const input_format &format : FORMATS) {
+            if (accepts(accepted, format.kind) && format.recognises && format.recognises(*contents))
+                return format;
+        }
+    }
     for (const input_format &format : FORMATS) {
         if (accepts(accepted, format.kind) && has_extension(format, path)) return format;
     }
     return *input_format_named(fallback);
+}
+
+bool looks_like_hex_text(std::string_view contents) {
+    bool digits = false;
+    for (const char c : contents) {
+        if (is_hex_digit(c)) {
+            digits = true;
+        } else if (!std::isspace(static_cast<unsigned char>(c))) {
+            return false;
+        }
+    }
+    return digits;
 }
 
 std::string input_format_names(std::initializer_list<input_kind> accepted) {
@@ -106,13 +135,7 @@ database load_input(const std::string &path, const std::optional<std::string> &f
                     std::initializer_list<input_kind> accepted, std::string_view fallback,
                     const read_options &options) {
     const std::string contents = read_input(path);
-    if (!from) {
-        for (const input_format &format : FORMATS) {
-            if (accepts(accepted, format.kind) && format.recognises && format.recognises(contents))
-                return format.read(path, contents, options);
-        }
-    }
-    return input_format_for(path, from, accepted, fallback).read(path, contents, options);
+    return input_format_for(path, from, accepted, fallback, &contents).read(path, contents, options);
 }
 
 }  // namespace gattdb::tool

@@ -34,11 +34,18 @@ std::span<const input_format> input_formats();
 // The format of that name, or null.
 const input_format *input_format_named(std::string_view name);
 
-// The format to read path with: the one named by from when given, otherwise the one whose extension
-// path ends in, otherwise fallback. Only formats of the accepted kinds count. Throws input_error when
-// from names no such format.
+// The format to read path with: the one named by from when given; otherwise, when the caller has the
+// contents, the one they are recognised as (a capture's magic number, whatever the name); otherwise the
+// one whose extension path ends in, in either case ("DB.JSON" is JSON, "IMAGE.HEX" hex text);
+// otherwise fallback. Only formats of the accepted kinds count. Throws input_error when from names no
+// such format.
 const input_format &input_format_for(const std::string &path, const std::optional<std::string> &from,
-                                     std::initializer_list<input_kind> accepted, std::string_view fallback);
+                                     std::initializer_list<input_kind> accepted, std::string_view fallback,
+                                     const std::string *contents = nullptr);
+
+// Nothing but hex digits and white space, with at least one digit: what an image as hex text looks
+// like. The page, which has no --hex, opens such a file as hex text.
+bool looks_like_hex_text(std::string_view contents);
 
 // The names of the formats of the accepted kinds, "json|gatt", for usage texts and messages.
 std::string input_format_names(std::initializer_list<input_kind> accepted);
@@ -46,8 +53,7 @@ std::string input_format_names(std::initializer_list<input_kind> accepted);
 // Reads path (or standard input for "-") in the format input_format_for chooses.
 database read_input_file(const std::string &path, const input_format &format, const read_options &options);
 
-// Reads path in the format from names; otherwise in the one its contents are recognised as, then
-// the one its name ends in, then fallback.
+// Reads path in the format input_format_for chooses from its name and its contents.
 database load_input(const std::string &path, const std::optional<std::string> &from,
                     std::initializer_list<input_kind> accepted, std::string_view fallback,
                     const read_options &options);

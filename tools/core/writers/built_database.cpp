@@ -9,7 +9,7 @@ named_image name_and_build(const database &db, const std::string &input) {
     try {
         return {resolve_names(db), build_image(db)};
     } catch (const input_error &error) {
-        throw input_error(input, error.what());
+        throw input_error(input, error);
     }
 }
 

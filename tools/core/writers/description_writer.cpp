@@ -14,9 +14,10 @@ namespace {
 using nlohmann::ordered_json;
 
 // Only what differs from the defaults is written, so the description reads like a hand-written one.
-ordered_json characteristic_json(const characteristic &c) {
+ordered_json characteristic_json(const characteristic &c, bool with_names) {
     ordered_json object;
     object["uuid"] = display_uuid(c.uuid);
+    if (with_names && !c.from.name.empty()) object["name"] = c.from.name;
     if (c.properties != 0) object["properties"] = property_names(c.properties);
     if (is_printable_text(c.value)) {
         object["text"] = std::string(c.value.begin(), c.value.end());
@@ -43,13 +44,14 @@ std::string inline_json(const ordered_json &value) {
 }  // namespace
 
 // The layout of a hand-written description: one line per characteristic.
-std::string write_description(const database &db) {
+std::string write_description(const database &db, bool with_names) {
     std::string text = "{ \"services\": [";
     for (std::size_t i = 0; i < db.services.size(); ++i) {
         const service &s = db.services[i];
         text += i == 0 ? "\n" : ",\n";
         text += "    { \"uuid\": ";
         text += ordered_json(display_uuid(s.uuid)).dump();
+        if (with_names && !s.from.name.empty()) text += ", \"name\": " + ordered_json(s.from.name).dump();
         if (s.characteristics.empty()) {
             text += " }";
             continue;
@@ -57,7 +59,7 @@ std::string write_description(const database &db) {
         text += ",\n      \"characteristics\": [";
         for (std::size_t j = 0; j < s.characteristics.size(); ++j) {
             text += (j == 0 ? "\n" : ",\n") + std::string(8, ' ') +
-                    inline_json(characteristic_json(s.characteristics[j]));
+                    inline_json(characteristic_json(s.characteristics[j], with_names));
         }
         text += " ] }";
     }
