@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// gattdb: builds database images from descriptions (JSON, .gatt), decodes, compares, checks and hashes
-// them. The table below is the list of subcommands; --help, the manual page's test and the
-// completion's test all read it.
+// gattdb: builds database images from descriptions (JSON, .gatt), decodes, compares, checks, fixes and
+// hashes them, and writes descriptions to start from. The table below is the list of subcommands; --help, the
+// manual page's test and the completion's test all read it.
 #include <CLI/CLI.hpp>
 #include <exception>
 #include <iostream>
@@ -14,6 +14,7 @@
 #include "commands/dump.hpp"
 #include "commands/hash.hpp"
 #include "commands/import.hpp"
+#include "commands/new.hpp"
 #include "commands/subcommand.hpp"
 #include "gattdb.h"
 
@@ -39,6 +40,9 @@ std::vector<subcommand> subcommands() {
             add_check_options, run_check, CHECK_TROUBLE),
         row("hash", "Print the GATT Database Hash that clients compare to their cache", add_hash_options,
             run_hash),
+        row("new",
+            "Write a JSON description to start from: SIG services with their mandatory characteristics",
+            add_new_options, run_new),
     };
 }
 

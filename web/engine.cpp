@@ -208,11 +208,12 @@ val attributes(const built &b, std::string_view symbol) {
 // What `gattdb check` finds, as its -f json gives each finding (handle 0 for the database as a
 // whole), with the line it prints for it.
 val findings(const database &db, const std::string &name) {
-    columns out({"handle"}, {"rule", "severity", "place", "message", "line"});
+    columns out({"handle", "fixable"}, {"rule", "severity", "place", "message", "line"});
     for (const finding &f : check_database(db)) {
         std::string line = finding_lines(name, {f});
         line.pop_back();  // its newline
         out.number(f.handle);
+        out.number(f.target.fixable ? 1 : 0);
         out.text(f.rule);
         out.text(severity_name(f.level));
         out.text(f.place);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include "clean_database.hpp"
 #include "core/analysis/checks.hpp"
 #include "error_table.hpp"
 
@@ -9,18 +10,7 @@ namespace {
 
 using rule_ids = std::vector<std::string>;
 
-constexpr std::uint8_t READ = 0x02, NOTIFY = 0x10, INDICATE = 0x20;
-
-// A database that passes every rule: the Generic Attribute service with an indicating Service
-// Changed characteristic, and a battery service.
-const service GENERIC_ATTRIBUTE{"1801", {{"2A05", INDICATE, {}, true}}};
-const service BATTERY{"180F", {{"2A19", READ, {0x64}, false}}};
-
-database with(std::initializer_list<service> extra) {
-    database db{{GENERIC_ATTRIBUTE, BATTERY}};
-    db.services.insert(db.services.end(), extra);
-    return db;
-}
+using namespace samples;
 
 rule_ids fired(const std::vector<finding> &findings) {
     rule_ids ids;
@@ -38,20 +28,20 @@ struct rule_case {
 const rule_case RULE_CASES[] = {
     {"clean", with({}), {}},
     {"cccd_missing", with({{"180D", {{"2A37", NOTIFY, {}, false}}}}), {"cccd-missing"}},
-    {"cccd_unused", with({{"180D", {{"2A38", READ, {}, true}}}}), {"cccd-unused"}},
-    {"extended_properties", with({{"180D", {{"2A38", READ | 0x80, {}, false}}}}), {"extended-properties"}},
-    {"broadcast", with({{"180D", {{"2A38", READ | 0x01, {}, false}}}}), {"broadcast"}},
-    {"no_access", with({{"180D", {{"2A38", 0, {}, false}}}}), {"no-access"}},
-    {"uuid_kind_service_as_characteristic", with({{"180D", {{"180F", READ, {}, false}}}}), {"uuid-kind"}},
+    {"cccd_unused", with({{"1826", {{"2A38", READ, {}, true}}}}), {"cccd-unused"}},
+    {"extended_properties", with({{"1826", {{"2A38", READ | 0x80, {}, false}}}}), {"extended-properties"}},
+    {"broadcast", with({{"1826", {{"2A38", READ | 0x01, {}, false}}}}), {"broadcast"}},
+    {"no_access", with({{"1826", {{"2A38", 0, {}, false}}}}), {"no-access"}},
+    {"uuid_kind_service_as_characteristic", with({{"1826", {{"180F", READ, {}, false}}}}), {"uuid-kind"}},
     {"uuid_kind_characteristic_as_service", with({{"2A19", {{"2A19", READ, {}, false}}}}), {"uuid-kind"}},
-    {"uuid_kind_descriptor", with({{"180D", {{"2902", READ, {}, false}}}}), {"uuid-kind"}},
+    {"uuid_kind_descriptor", with({{"1826", {{"2902", READ, {}, false}}}}), {"uuid-kind"}},
     {"uuid_kind_either_kind_in_the_table",
      with({{"8E400001F3154F609FB8838830DAEA50", {{"8E400001F3154F609FB8838830DAEA50", READ, {}, false}}}}),
      {}},
     {"uuid16_unassigned", with({{"7777", {{"2A19", READ, {}, false}}}}), {"uuid16-unassigned"}},
     {"uuid16_member_range", with({{"FE00", {{"2A19", READ, {}, false}}}}), {}},
     {"uuid128_on_base",
-     with({{"0000180D00001000800000805F9B34FB", {{"2A38", READ, {}, false}}}}),
+     with({{"0000182600001000800000805F9B34FB", {{"2A38", READ, {}, false}}}}),
      {"uuid128-on-base"}},
     {"uuid32_field", with({{"1234ABCD", {{"2A19", READ, {}, false}}}}), {"uuid32-field"}},
     {"service_changed", database{{BATTERY}}, {"service-changed"}},
@@ -60,8 +50,24 @@ const rule_case RULE_CASES[] = {
      {"service-changed", "uuid32-field", "uuid32-field"}},
     {"service_changed_indicate",
      database{{{"1801", {{"2A05", READ, {}, false}}}, BATTERY}},
-     {"service-changed-indicate"}},
-    {"empty_service", with({{"180D", {}}}), {"empty-service"}},
+     {"service-changed-indicate", "property-not-allowed"}},
+    {"empty_service", with({{"1826", {}}}), {"empty-service"}},
+    // The SIG's requirements for the services in their table (1826 is not in it).
+    {"mandatory_missing", with({{"180D", {{"2A38", READ, {}, false}}}}), {"mandatory-missing"}},
+    {"conditional_not_required", with({{"1822", {{"2A60", READ, {}, false}}}}), {}},
+    {"property_missing", with({{"180F", {{"2A19", NOTIFY, {}, true}}}}), {"property-missing"}},
+    {"property_not_allowed",
+     with({{"180D", {{"2A37", NOTIFY, {}, true}, {"2A38", READ | 0x08, {}, false}}}}),
+     {"property-not-allowed"}},
+    {"characteristic_unknown",
+     with({{"180D", {{"2A37", NOTIFY, {}, true}, {"2A19", READ, {}, false}}}}),
+     {"characteristic-unknown"}},
+    {"own_128_bit_characteristic_in_a_sig_service",
+     with({{"180D", {{"2A37", NOTIFY, {}, true}, {"7D3B01015E1A4C2B8D6E0F1A2B3C4D5E", READ, {}, false}}}}),
+     {}},
+    {"service_on_the_base_uuid_is_held_to_its_requirements",
+     with({{"0000180F00001000800000805F9B34FB", {{"2A19", NOTIFY, {}, true}}}}),
+     {"uuid128-on-base", "property-missing"}},
 };
 
 void PrintTo(const rule_case &c, std::ostream *out) { *out << c.name; }
@@ -96,8 +102,9 @@ TEST(check, update_gate_refuses_moved_and_removed_handles_and_takes_appended_one
     };
 
     database moved = released;
-    moved.services[1].characteristics.insert(moved.services[1].characteristics.begin(),
-                                             characteristic{"2A1A", READ, {}, false});
+    moved.services[1].characteristics.insert(
+        moved.services[1].characteristics.begin(),
+        characteristic{"7D3B01015E1A4C2B8D6E0F1A2B3C4D5E", READ, {}, false});
     EXPECT_EQ(
         gate(moved),
         (std::vector<std::string>{

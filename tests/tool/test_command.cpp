@@ -389,3 +389,52 @@ TEST_F(command, help_and_version) {
 }
 
 }  // namespace
+
+TEST_F(command, new_writes_a_description_that_builds_and_checks_clean) {
+    const result created = run("new heart_rate 180F --device-name Sensor -o " + (dir_ / "new.json").string());
+    ASSERT_EQ(created.status, 0) << created.err;
+    const std::string description = read_file(dir_ / "new.json");
+    EXPECT_NE(description.find(R"({ "uuid": "2A00", "properties": ["read"], "text": "Sensor" })"),
+              std::string::npos)
+        << description;
+    EXPECT_EQ(run("build " + (dir_ / "new.json").string()).status, 0);
+    const result checked = run("check --strict " + (dir_ / "new.json").string());
+    EXPECT_EQ(checked.status, 0);
+    EXPECT_EQ(checked.out, "");
+
+    const result unknown = run("new heart_rate hart_rate");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("unknown service: hart_rate (closest: heart_rate, "), std::string::npos)
+        << unknown.err;
+    EXPECT_EQ(unknown.out, "");
+}
+
+TEST_F(command, check_fix_writes_the_fixed_description_as_json_and_reports_what_stays) {
+    const fs::path gatt = file("broken.gatt",
+                               "PRIMARY_SERVICE, 180F\n"
+                               "CHARACTERISTIC, 2A19, NOTIFY, 64\n");
+    const fs::path fixed = dir_ / "fixed.json";
+    const result run_fix = run("check --fix " + gatt.string() + " -o " + fixed.string());
+    EXPECT_EQ(run_fix.status, 0) << run_fix.err;
+    const std::string place = gatt.string() + ":2: fixed: characteristic 2A19 Battery Level in service 180F ";
+    EXPECT_NE(run_fix.out.find(place), std::string::npos) << run_fix.out;
+    EXPECT_NE(run_fix.out.find("[property-missing]\n"), std::string::npos);
+    EXPECT_NE(run_fix.out.find(": fixed: no Generic Attribute service"), std::string::npos);
+    const result again = run("check --strict " + fixed.string());
+    EXPECT_EQ(again.status, 0) << again.out;
+
+    // Without -o the description is the output, and the findings go to standard error.
+    const result to_stdout = run("check --fix --from json -",
+                                 "{\"services\": [{\"uuid\": \"1826\", \"characteristics\": "
+                                 "[{\"uuid\": \"2A38\", \"properties\": 0}]}]}");
+    EXPECT_EQ(to_stdout.status, 0);
+    EXPECT_EQ(run("build -", to_stdout.out).status, 0) << to_stdout.out;
+    EXPECT_NE(to_stdout.err.find("warning: characteristic 2A38 Body Sensor Location has no properties"),
+              std::string::npos)
+        << to_stdout.err;
+
+    const result json = run("check --fix -f json " + gatt.string() + " -o " + fixed.string());
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.out.rfind("{\n  \"fixed\": [\n    {\n      \"rule\": \"service-changed\",", 0), 0u)
+        << json.out;
+}

@@ -37,6 +37,8 @@ while IFS='|' read -r line expected; do
   fi
 done <<CASES
 gattdb |$subcommands
+gattdb new --|--device-name --help --optional --output
+gattdb check x.json --ignore prop|property-missing property-not-allowed
 gattdb check x.json --ignore cccd|cccd-missing cccd-unused
 gattdb dump -f m|markdown
 gattdb d|diff dump

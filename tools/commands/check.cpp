@@ -2,11 +2,13 @@
 #include "commands/check.hpp"
 
 #include <algorithm>
+#include <iostream>
 
 #include "core/analysis/checks.hpp"
 #include "core/model/labels.hpp"
 #include "core/reports/check_output.hpp"
 #include "core/support/files.hpp"
+#include "core/writers/description_writer.hpp"
 
 namespace gattdb::tool {
 
@@ -25,6 +27,16 @@ void add_check_options(CLI::App &command, check_options &options) {
             return found ? "" : "unknown rule: " + id;
         });
     command.add_flag("--strict", options.strict, "Fail on warnings too");
+    CLI::Option *fix = command.add_flag(
+        "--fix", options.fix,
+        "Write the description as JSON with every mechanical fix applied, and print each finding fixed; "
+        "the findings that stay decide the exit status. With --against, a fix that would move a handle "
+        "of the released database is not applied");
+    command
+        .add_option("-o,--output", options.output,
+                    "Where --fix writes the description (default standard output; the findings then go "
+                    "to standard error)")
+        ->needs(fix);
     command.add_option("-f,--format", options.format, "text (default): one line a finding; json: an array")
         ->check(CLI::IsMember({"text", "json"}));
     add_either_input(command, options.input);
@@ -38,9 +50,27 @@ int run_check(const check_options &options) {
         settings.against = load(*options.against, input, EITHER, image_default(input));
         note_unknown_values(db, options.input_path, input);
     }
-    const std::vector<finding> findings = check_database(db, settings);
-    write_output("-", options.format == "json" ? finding_json(findings)
-                                               : finding_lines(input_name(options.input_path), findings));
+    const std::string file = input_name(options.input_path);
+    const bool json = options.format == "json";
+    std::vector<finding> findings;
+    std::string report;
+    if (options.fix) {
+        fix_report fixed = fix_database(db, settings);
+        write_output(options.output, write_description(fixed.fixed, true));
+        findings = std::move(fixed.remaining);
+        report = json ? fix_json(fixed.applied, findings)
+                      : finding_lines(file, fixed.applied, "fixed") + finding_lines(file, findings);
+    } else {
+        findings = check_database(db, settings);
+        report = json ? finding_json(findings) : finding_lines(file, findings);
+    }
+    // The fixed description may be on standard output; then the findings go beside it, to standard
+    // error.
+    if (options.fix && options.output == "-") {
+        std::cerr << report;
+    } else {
+        write_output("-", report);
+    }
     const bool failed = std::any_of(findings.begin(), findings.end(), [&](const finding &f) {
         return f.level == severity::error || options.strict;
     });

@@ -17,6 +17,8 @@ struct check_options {
     std::vector<std::string> ignored;  // rule ids, checked by the command line
     bool strict = false;               // a warning fails too
     std::string format = "text";       // or "json": the findings as a JSON array; checked by the command line
+    bool fix = false;                  // write the description with every mechanical fix applied
+    std::string output = "-";          // where --fix writes it
     input_options input;
 };
 

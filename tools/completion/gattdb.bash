@@ -6,14 +6,15 @@
 # "|", @file for file names, @dir for folders, or nothing for free text.
 # tests/tool/test_help_coverage.sh checks the table against the tool's help.
 # The rules of check, for --ignore.
-_gattdb_rules='cccd-missing|cccd-unused|extended-properties|broadcast|no-access|uuid-kind|uuid16-unassigned|uuid128-on-base|uuid32-field|service-changed|service-changed-indicate|empty-service|handle-moved|attribute-removed'
+_gattdb_rules='cccd-missing|cccd-unused|extended-properties|broadcast|no-access|uuid-kind|uuid16-unassigned|uuid128-on-base|uuid32-field|service-changed|service-changed-indicate|empty-service|mandatory-missing|property-missing|property-not-allowed|characteristic-unknown|handle-moved|attribute-removed'
 _gattdb_table='
 build  -h,--help --from=json|gatt|btsnoop|pcap -I,--import-dir=@dir --lossy --connection= --local -o,--output=@file -f,--format=hex|bin|c|header|map --name=
 dump   -h,--help --from=bin|hex|btsnoop|pcap --connection= --local --hex -f,--format=table|summary|json|markdown|html --json --summary
 diff   -h,--help --from=json|gatt|bin|hex|btsnoop|pcap --hex -I,--import-dir=@dir --lossy --connection= --local
 import -h,--help --from=json|gatt|btsnoop|pcap -o,--output=@file -I,--import-dir=@dir --lossy --connection= --local
-check  -h,--help --against=@file --ignore='"$_gattdb_rules"' --strict -f,--format=text|json --from=json|gatt|bin|hex|btsnoop|pcap --hex -I,--import-dir=@dir --lossy --connection= --local
+check  -h,--help --against=@file --ignore='"$_gattdb_rules"' --strict --fix -o,--output=@file -f,--format=text|json --from=json|gatt|bin|hex|btsnoop|pcap --hex -I,--import-dir=@dir --lossy --connection= --local
 hash   -h,--help --from=json|gatt|bin|hex|btsnoop|pcap --hex -I,--import-dir=@dir --lossy --connection= --local
+new    -h,--help --optional --device-name= -o,--output=@file
 '
 _gattdb_global_options='-h,--help --version'
 

@@ -60,19 +60,24 @@
   // that leaves a hundred findings as they were does not draw them again.
   function marksFor(error, findings) {
     const marks = { messages: new Map(), fields: new Map() };
-    const add = (place, text, severity) => {
+    const add = (place, text, severity, finding = null) => {
       const row = (place.match(/^services\[\d+\](\.characteristics\[\d+\])?/) || ['services'])[0];
       const slot = slots.messages.has(row) ? row : 'services';
       if (!marks.messages.has(slot)) marks.messages.set(slot, []);
-      marks.messages.get(slot).push({ place, text, severity });
+      marks.messages.get(slot).push({ place, text, severity, finding });
       if (slots.fields.has(place)) marks.fields.set(place, severity);
     };
     if (error) add(error.place, error.message, 'error');
-    for (const f of findings) add(f.place, f.severity + ': ' + f.message + ' [' + f.rule + ']', f.severity);
+    for (const f of findings)
+      add(f.place, f.severity + ': ' + f.message + ' [' + f.rule + ']', f.severity, f);
     return marks;
   }
 
-  const messagesKey = (list) => (list || []).map((m) => m.severity + m.place + '\n' + m.text).join('\n');
+  // A Fix button names its finding by index, so the key holds it.
+  const messagesKey = (list) =>
+    (list || [])
+      .map((m) => m.severity + m.place + (m.finding ? m.finding.index : '') + '\n' + m.text)
+      .join('\n');
 
   function showMarks(marks) {
     const before = slots.shown || { messages: new Map(), fields: new Map() };
@@ -85,6 +90,7 @@
           el(
             'div',
             { className: 'message ' + m.severity },
+            views.fixButton(m.finding),
             m.place ? el('code', {}, m.place) : null,
             ' ',
             m.text,
@@ -379,6 +385,15 @@
       mark('hot', place ? attributes.flatMap((a, index) => (editorPlace(a) === place ? [index] : [])) : []);
     });
     wireFiles();
+    // What the authoring tools (authoring.js) read and replace: the description being edited.
+    window.gattdbApp = {
+      description: () => state.text,
+      replace(description, message) {
+        load(model.fromDescription(description, vocabulary), state.name);
+        status(message);
+      },
+      status: status,
+    };
     load(model.fromDescription(JSON.stringify(STARTER), vocabulary), 'untitled.json');
     performance.mark('gattdb-page-ready');
     document.body.setAttribute('data-ready', 'true');

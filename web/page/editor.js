@@ -158,6 +158,7 @@
       { 'aria-label': 'Value as' },
       el('option', { value: 'hex', textContent: 'hex' }),
       el('option', { value: 'text', textContent: 'text' }),
+      el('option', { value: 'typed', textContent: 'typed' }),
     );
 
     function propertyBoxes(c, place) {
@@ -177,13 +178,42 @@
       mode.setAttribute('data-place', place + '.mode');
       mode.value = c.valueMode;
       mode.addEventListener('change', (event) => {
+        const was = c.valueMode;
         c.valueMode = event.target.value;
+        // The typed form reads hex digits and quoted text as they are.
+        if (c.valueMode === 'typed') {
+          c.typed = was === 'text' && c.value ? JSON.stringify(c.value) : c.value;
+          input.value = c.typed;
+        } else if (was === 'typed') {
+          input.value = c.value;
+        }
         hooks.changed(place);
       });
-      const input = textField(place + '.value', 'Value', c.value, (v) => {
-        c.value = v;
-        hooks.changed(place);
-      });
+      const input = textField(
+        place + '.value',
+        'Value',
+        c.valueMode === 'typed' ? c.typed : c.value,
+        (v) => {
+          if (c.valueMode !== 'typed') {
+            c.value = v;
+            hooks.changed(place);
+            return;
+          }
+          // The bytes are the engine's reading of the field; until it reads, the last ones stay.
+          c.typed = v;
+          try {
+            c.value = window.gattdb.valueBytes(v);
+            input.removeAttribute('aria-invalid');
+            input.title = '';
+          } catch (error) {
+            input.setAttribute('aria-invalid', 'true');
+            input.title = error.message;
+            return;
+          }
+          hooks.changed(place);
+        },
+        { placeholder: 'u8 0, u16 72 or hex' },
+      );
       return el('div', { className: 'value' }, mode, input);
     }
 

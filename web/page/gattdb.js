@@ -65,11 +65,21 @@
   }
 
   // As `gattdb check -f json` gives them: handle null for the database as a whole.
+  // index is the finding's place in the list, by which fix names it.
   function findingObjects(columns) {
-    return rowsOf(columns).map((row) => {
+    return rowsOf(columns).map((row, index) => {
       row.handle = row.handle === 0 ? null : row.handle;
+      row.fixable = row.fixable === 1;
+      row.index = index;
       return row;
     });
+  }
+
+  // The authoring calls answer JSON text with "errors": the result, or a thrown Error.
+  function parsed(text) {
+    const result = JSON.parse(text);
+    if (result.errors.length) throw new Error(result.errors[0]);
+    return result;
   }
 
   // An input for diff: image bytes, or {contents, format, name} for any format the tool reads.
@@ -189,6 +199,25 @@
     // when it imports it.
     keep(name, bytes) {
       engine.FS.writeFile(name, bytes);
+    },
+    // The SIG services `gattdb new` knows: [{uuid, name, id (heart_rate), optional: [{uuid, name}]}].
+    templateServices() {
+      return JSON.parse(engine.templateServices());
+    },
+    // {description, warnings}: the description (JSON text) with the service's template appended, with
+    // the optional characteristics listed (UUIDs); an empty description starts as `gattdb new` does.
+    addService(text, service, optional = [], name = defaultName('json')) {
+      const result = parsed(engine.addService(text, 'json', name, service, JSON.stringify(optional)));
+      return { description: result.description, warnings: result.warnings };
+    },
+    // The description with the fix of the finding that build gave as number index applied, as
+    // `gattdb check --fix` applies it.
+    fix(text, index, name = defaultName('json')) {
+      return parsed(engine.fixFinding(text, 'json', name, index)).description;
+    },
+    // The bytes, as hex digits, of a value field's short form: "u16 72", "int8 -1", "\"text\"", hex.
+    valueBytes(text) {
+      return parsed(engine.valueBytes(text)).hex;
     },
     // The UUID table, property names, input formats and limits.
     vocabulary() {

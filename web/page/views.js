@@ -197,7 +197,23 @@
   }
 
   function findingNote(f) {
-    return el('div', { className: 'finding ' + f.severity, title: f.line }, f.message + ' [' + f.rule + ']');
+    return el(
+      'div',
+      { className: 'finding ' + f.severity, title: f.line },
+      fixButton(f),
+      f.message + ' [' + f.rule + ']',
+    );
+  }
+
+  // The button that applies a finding's fix, for the findings that have one; the page listens for
+  // clicks on [data-fix], which holds the finding's index.
+  function fixButton(f) {
+    if (!f || !f.fixable) return null;
+    return el(
+      'button',
+      { type: 'button', className: 'fix', 'data-fix': f.index, title: 'Apply the fix of gattdb check --fix' },
+      'Fix',
+    );
   }
 
   // The findings by the handle they are about.
@@ -363,6 +379,7 @@
   }
 
   window.gattdbViews = {
+    fixButton,
     createByteMap,
     createHandleTable,
     findingSummary,

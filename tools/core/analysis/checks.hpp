@@ -5,6 +5,7 @@
 // and fix.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
@@ -16,6 +17,17 @@
 namespace gattdb::tool {
 
 enum class severity { warning, error };
+
+// The item a finding is about, by its index in the database, for applying the finding's fix.
+// Findings compare equal without it.
+struct finding_target {
+    static constexpr std::size_t NONE = static_cast<std::size_t>(-1);
+    bool fixable = false;  // the finding's rule has a mechanical fix
+    std::size_t service = NONE;
+    std::size_t characteristic = NONE;
+
+    bool operator==(const finding_target &) const { return true; }
+};
 
 std::string_view severity_name(severity level);
 
@@ -29,6 +41,7 @@ struct finding {
     // in the old one); 0 for the database as a whole.
     unsigned handle;
     std::string message;
+    finding_target target{};
 
     bool operator==(const finding &) const = default;
 };
@@ -36,6 +49,7 @@ struct finding {
 struct rule_summary {
     std::string_view id;
     severity level;
+    bool fixable;
 };
 
 // Every rule, in the order their findings are given for one item.
@@ -49,5 +63,20 @@ struct check_settings {
 // The findings in handle order: the database's own first, then each service and characteristic's,
 // then the update gate's.
 std::vector<finding> check_database(const database &db, const check_settings &settings = {});
+
+// Applies the fix of f's rule to the item f is about. False, and db unchanged, when the rule has no
+// fix or the fixed database would break a limit of the image.
+bool apply_fix(database &db, const finding &f);
+
+struct fix_report {
+    database fixed;
+    std::vector<finding> applied;  // the findings whose fix was applied, as they were found
+    // The findings of the fixed database. One whose fix the update gate refused says so.
+    std::vector<finding> remaining;
+};
+
+// Applies every fix it can, in the order of the findings. With settings.against, a fix that would
+// move or remove a handle of the released database is not applied: the gate wins.
+fix_report fix_database(const database &db, const check_settings &settings = {});
 
 }  // namespace gattdb::tool

@@ -72,4 +72,11 @@ std::optional<std::uint16_t> sig_number(const std::string &canonical) {
     return static_cast<std::uint16_t>((*bytes)[0] << 8 | (*bytes)[1]);
 }
 
+std::string uuid16_text(std::uint16_t number) {
+    constexpr char DIGITS[] = "0123456789ABCDEF";
+    std::string text;
+    for (int shift = 12; shift >= 0; shift -= 4) text += DIGITS[(number >> shift) & 0xF];
+    return text;
+}
+
 }  // namespace gattdb::tool

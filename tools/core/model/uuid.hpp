@@ -31,4 +31,7 @@ std::vector<std::uint8_t> uuid_field(const std::string &canonical);
 // 0x10000, or a 128-bit one built on the Bluetooth base UUID.
 std::optional<std::uint16_t> sig_number(const std::string &canonical);
 
+// The canonical text of a 16-bit UUID: four upper-case hex digits.
+std::string uuid16_text(std::uint16_t number);
+
 }  // namespace gattdb::tool

@@ -10,6 +10,8 @@
 #include "core/model/limits.hpp"
 #include "core/model/properties.hpp"
 #include "core/model/uuid.hpp"
+#include "core/readers/json_path.hpp"
+#include "core/readers/value_parts.hpp"
 #include "core/support/c_names.hpp"
 #include "core/support/hex.hpp"
 
@@ -17,17 +19,6 @@ namespace gattdb::tool {
 namespace {
 
 using nlohmann::json;
-
-// In JSON's own quoting, so that whatever a string holds, the message stays on one line.
-std::string in_quotes(std::string_view text) { return json(text).dump(); }
-
-std::string indexed(const std::string &path, std::size_t index) {
-    return path + "[" + std::to_string(index) + "]";
-}
-
-std::string member(const std::string &path, std::string_view key) {
-    return path.empty() ? std::string(key) : path + "." + std::string(key);
-}
 
 std::string place_of(const std::string &path) { return path.empty() ? "top level" : path; }
 
@@ -106,10 +97,15 @@ std::vector<std::uint8_t> read_value(const json &object, const std::string &path
     std::string value_path;
     if (hex != object.end()) {
         value_path = member(path, "value");
-        expect(hex->is_string(), value_path, "a string of hex digits");
-        const std::optional<std::vector<std::uint8_t>> bytes = parse_hex(hex->get_ref<const std::string &>());
-        if (!bytes) throw input_error(value_path, "not an even number of hex digits");
-        value = *bytes;
+        if (hex->is_array()) {
+            value = read_value_parts(*hex, value_path);
+        } else {
+            expect(hex->is_string(), value_path, "a string of hex digits or an array of parts");
+            const std::optional<std::vector<std::uint8_t>> bytes =
+                parse_hex(hex->get_ref<const std::string &>());
+            if (!bytes) throw input_error(value_path, "not an even number of hex digits");
+            value = *bytes;
+        }
     } else if (text != object.end()) {
         value_path = member(path, "text");
         expect(text->is_string(), value_path, "a string");
