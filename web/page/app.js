@@ -19,6 +19,7 @@
     text: '',
     built: null, // the last build that succeeded, with its description: what is shown, never a broken image
     error: null,
+    findings: [], // of the last build, shown beside the rows they are about
     compare: null, // {name, text, attributes}: the older database
   };
   let vocabulary = null;
@@ -62,10 +63,10 @@
     const marks = { messages: new Map(), fields: new Map() };
     const add = (place, text, severity, finding = null) => {
       const row = (place.match(/^services\[\d+\](\.characteristics\[\d+\])?/) || ['services'])[0];
-      const slot = slots.messages.has(row) ? row : 'services';
+      const slot = slots.messages.has(row) || editor.isPending(row) ? row : 'services';
       if (!marks.messages.has(slot)) marks.messages.set(slot, []);
       marks.messages.get(slot).push({ place, text, severity, finding });
-      if (slots.fields.has(place)) marks.fields.set(place, severity);
+      if (slots.fields.has(place) || editor.isPending(row)) marks.fields.set(place, severity);
     };
     if (error) add(error.place, error.message, 'error');
     for (const f of findings)
@@ -81,8 +82,13 @@
 
   function showMarks(marks) {
     const before = slots.shown || { messages: new Map(), fields: new Map() };
+    const applied = { messages: new Map(marks.messages), fields: new Map(marks.fields) };
     for (const slot of new Set([...before.messages.keys(), ...marks.messages.keys()])) {
       const list = marks.messages.get(slot);
+      if (!slots.messages.has(slot)) {
+        applied.messages.delete(slot); // a row yet to be drawn: shown once it is
+        continue;
+      }
       if (messagesKey(list) === messagesKey(before.messages.get(slot))) continue;
       clear(
         slots.messages.get(slot),
@@ -102,6 +108,10 @@
       const severity = marks.fields.get(place);
       if (severity === before.fields.get(place)) continue;
       const field = slots.fields.get(place);
+      if (!field) {
+        applied.fields.delete(place);
+        continue;
+      }
       field.classList.remove('error', 'warning');
       if (severity) {
         field.setAttribute('aria-invalid', 'true');
@@ -110,7 +120,7 @@
         field.removeAttribute('aria-invalid');
       }
     }
-    slots.shown = marks;
+    slots.shown = applied;
   }
 
   // Puts beside the editor's rows what the build says of them: the handles, the UUID's name, the
@@ -195,6 +205,7 @@
     state.text = model.toDescription(state.db);
     const result = window.gattdb.build(state.text, 'json', state.name, symbol());
     state.error = result.error;
+    state.findings = result.findings;
     showMarks(marksFor(state.error, result.findings));
     if (state.error) {
       status(state.error.line, 'error');
@@ -313,6 +324,7 @@
 
   function selectAttribute(index) {
     const attribute = state.built.attributes[index];
+    editor.draw(editorPlace(attribute));
     const row = $('editor').querySelector('[data-row="' + editorPlace(attribute) + '"]');
     if (!row) return;
     row.scrollIntoView({ block: 'nearest' });
@@ -365,6 +377,14 @@
       changed(place) {
         rebuild();
         revealBytes(place);
+      },
+      // More rows were drawn: they get the marks and labels the rows drawn before them have.
+      drawn() {
+        const shown = slots.shown;
+        indexEditor();
+        slots.shown = shown;
+        showMarks(marksFor(state.error, state.findings));
+        if (state.built) labelRows(state.built.attributes);
       },
       restructure(mutate) {
         mutate(state.db);

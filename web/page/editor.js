@@ -259,6 +259,22 @@
       );
     }
 
+    // A service's characteristic rows, put into its card's table.
+    function drawRows(card, s, i) {
+      const body = card.querySelector('tbody');
+      if (!body) return;
+      body.replaceChildren(
+        ...s.characteristics.flatMap((c, j) => [
+          characteristicRow(s, i, c, j),
+          el(
+            'tr',
+            { className: 'message-row' },
+            el('td', { colSpan: 7, 'data-messages': characteristicPlace(i, j) }),
+          ),
+        ]),
+      );
+    }
+
     function serviceCard(db, s, i) {
       const place = servicePlace(i);
       const label = 'service ' + (i + 1);
@@ -297,18 +313,7 @@
                   ),
                 ),
               ),
-              el(
-                'tbody',
-                {},
-                s.characteristics.flatMap((c, j) => [
-                  characteristicRow(s, i, c, j),
-                  el(
-                    'tr',
-                    { className: 'message-row' },
-                    el('td', { colSpan: 7, 'data-messages': characteristicPlace(i, j) }),
-                  ),
-                ]),
-              ),
+              el('tbody', {}),
             )
           : null,
         el('button', {
@@ -324,6 +329,30 @@
       );
     }
 
+    // The rows of the services a screen or so down are drawn at once; those of the services after
+    // them follow, one service per task, so that opening a large database shows its first rows
+    // without first building hundreds it does not show. Until its rows are drawn, a card keeps about
+    // the height they will take, and the editor says whether all are drawn in data-drawn.
+    const ROW_HEIGHT = 130; // px, about what a characteristic's row and its message row take
+    let pending = new Map(); // service index -> [card, service], of the cards still without rows
+    let generation = 0;
+
+    function drawPending(i) {
+      const [card, s] = pending.get(i);
+      pending.delete(i);
+      card.style.minHeight = '';
+      drawRows(card, s, i);
+    }
+
+    function pendingService(place) {
+      const service = /^services\[(\d+)\]\.characteristics\[/.exec(place);
+      return service === null ? -1 : Number(service[1]);
+    }
+
+    function drawnAll() {
+      container.setAttribute('data-drawn', String(pending.size === 0));
+    }
+
     return {
       render(db) {
         const focused =
@@ -331,10 +360,11 @@
             ? document.activeElement.getAttribute('data-place') ||
               document.activeElement.getAttribute('aria-label')
             : null;
+        const cards = db.services.map((s, i) => serviceCard(db, s, i));
         clear(
           container,
           Object.values(lists).map((l) => l.node),
-          db.services.map((s, i) => serviceCard(db, s, i)),
+          cards,
           el('div', { className: 'messages', 'data-messages': 'services' }),
           el('button', {
             type: 'button',
@@ -344,12 +374,53 @@
             onclick: () => hooks.restructure((d) => d.services.push(model.service())),
           }),
         );
-        if (focused) {
+        generation += 1;
+        pending = new Map();
+        let rowsLeft = Math.ceil((window.scrollY + 2 * window.innerHeight) / ROW_HEIGHT);
+        db.services.forEach((s, i) => {
+          if (rowsLeft > 0) {
+            drawRows(cards[i], s, i);
+            rowsLeft -= s.characteristics.length + 1;
+          } else {
+            cards[i].style.minHeight = s.characteristics.length * ROW_HEIGHT + 'px';
+            pending.set(i, [cards[i], s]);
+          }
+        });
+        drawnAll();
+        const refocus = () => {
+          if (!focused) return true;
           const again =
             container.querySelector('[data-place="' + focused + '"]') ||
             container.querySelector('[aria-label="' + focused + '"]');
           if (again) again.focus();
-        }
+          return again !== null;
+        };
+        let focusedAgain = refocus();
+        const drawNext = (mine) => {
+          if (mine !== generation || pending.size === 0) return;
+          drawPending(pending.keys().next().value);
+          drawnAll();
+          if (!focusedAgain) focusedAgain = refocus();
+          hooks.drawn();
+          later(mine);
+        };
+        // When the browser is idle: after the frame that shows the first rows, and between frames.
+        const later = (mine) => requestIdleCallback(() => drawNext(mine), { timeout: 100 });
+        if (pending.size) later(generation);
+      },
+
+      // Whether the row at place (services[i] or services[i].characteristics[j]) is yet to be drawn.
+      isPending(place) {
+        return pending.has(pendingService(place));
+      },
+
+      // Draws the row at place now, if it is yet to be drawn: the page is about to show it.
+      draw(place) {
+        const i = pendingService(place);
+        if (!pending.has(i)) return;
+        drawPending(i);
+        drawnAll();
+        hooks.drawn();
       },
     };
   }

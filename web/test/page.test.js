@@ -437,10 +437,21 @@ test('a capture opens lossy as import takes it, and is either side of a comparis
 test('an edit in the largest database shows its new bytes in the byte map', async () => {
   const { page, errors } = await openConfigurator(browser);
   const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'gattdb-largest-')), 'largest.json');
-  fs.writeFileSync(file, largestDescription());
+  // With a finding in the last service, whose rows the editor draws after the first screen's.
+  const description = JSON.parse(largestDescription());
+  description.services[4].characteristics[20].properties.push('broadcast');
+  fs.writeFileSync(file, JSON.stringify(description));
   await (await page.$('#open-file')).uploadFile(file);
   await page.waitForFunction(() => document.querySelector('#status').textContent === 'Opened largest.json');
   assert.match(await text(page, '#image-summary'), new RegExp(`, ${IMAGE_SIZE} bytes, 5 of 20 services$`));
+  await page.waitForSelector('#editor[data-drawn="true"]');
+  assert.equal(await page.$$eval('#editor tr[data-row]', (rows) => rows.length), 125);
+  assert.match(
+    await text(page, '[data-messages="services[4].characteristics[20]"]'),
+    /services\[4\]\.characteristics\[20\] error: .* \[broadcast\]/,
+  );
+  // Not beside the whole database, where a finding goes whose row the editor does not have.
+  assert.doesNotMatch(await text(page, '[data-messages="services"]'), /broadcast/);
   // The last byte of the value of the 13th characteristic of the last service.
   const place = 'services[4].characteristics[12]';
   // The byte at offset as the byte map shows it: the line of its offset, and its place in the line.
