@@ -10,6 +10,9 @@
 #include <emscripten/val.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -104,6 +107,23 @@ val answer(Work work) {
     }
 }
 
+// The files the page was given, by name: where a description's imports are looked for. The page
+// has no file system; a file's folder is that of the description importing it.
+std::map<std::string, std::string> &kept_files() {
+    static std::map<std::string, std::string> files;
+    return files;
+}
+
+void keep(const std::string &name, const val &contents) { kept_files()[name] = bytes_in(contents); }
+
+std::optional<std::string> kept_file(const std::string &path) {
+    std::string name = std::filesystem::path(path).lexically_normal().string();
+    if (name.starts_with("./")) name.erase(0, 2);
+    const auto found = kept_files().find(name);
+    if (found == kept_files().end()) return std::nullopt;
+    return found->second;
+}
+
 constexpr std::initializer_list<input_kind> ANY_INPUT = {input_kind::description, input_kind::image,
                                                          input_kind::capture};
 
@@ -120,6 +140,7 @@ database read_as(const std::string &contents, const std::string &format, const s
     const input_format &reader = input_format_for(name, format, ANY_INPUT, format);
     read_options options;
     options.lossy = lossy;
+    options.files = kept_file;
     options.as_served = capture == capture_reading::as_served;
     options.warn = [&](const std::string &line) {
         if (warnings) warnings->push_back(std::string(PROGRAM) + ": " + line);
@@ -324,9 +345,8 @@ std::string format_for(const std::string &name, const val &bytes) {
     return std::string(input_format_for(name, std::nullopt, ANY_INPUT, fallback, &contents).name);
 }
 
-// The UUID table (as columns), the property names, the input formats and the limits: the editor's
-// suggestions and checkboxes.
-val vocabulary() {
+// The UUID table, as columns: the editor's suggestions, asked for when a UUID field is first used.
+val uuid_table() {
     columns uuids({"sig"}, {"uuid", "role", "name"});
     for (const known_uuid &entry : KNOWN_UUIDS) {
         uuids.number(entry.sig_assigned ? 1 : 0);
@@ -335,6 +355,11 @@ val vocabulary() {
         uuids.text(entry.name);
         uuids.end_row();
     }
+    return uuids.to_val();
+}
+
+// The property names, the input formats and the limits: the editor's checkboxes and bounds.
+val vocabulary() {
     val properties = val::array();
     for (unsigned bit = 0; bit < PROPERTY_BITS; ++bit) {
         val p = object();
@@ -357,7 +382,6 @@ val vocabulary() {
     limits.set("value_length", MAX_VALUE_LENGTH);
     limits.set("handle", MAX_HANDLE);
     val result = object();
-    result.set("uuids", uuids.to_val());
     result.set("formats", formats);
     result.set("properties", properties);
     result.set("limits", limits);
@@ -374,4 +398,6 @@ EMSCRIPTEN_BINDINGS(gattdb_engine) {
     emscripten::function("output", &gattdb::tool::output);
     emscripten::function("formatFor", &gattdb::tool::format_for);
     emscripten::function("vocabulary", &gattdb::tool::vocabulary);
+    emscripten::function("keep", &gattdb::tool::keep);
+    emscripten::function("uuidTable", &gattdb::tool::uuid_table);
 }

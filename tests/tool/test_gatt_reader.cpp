@@ -285,5 +285,19 @@ TEST(gatt_imports, errors_name_the_imported_file_and_cycles_are_refused) {
               "t.gatt:1: import cycle: t.gatt -> t.gatt");
 }
 
+// The web page has no file system: it hands the reader the files it was given, by name.
+TEST(gatt_imports, the_files_given_in_the_options_stand_in_for_the_file_system) {
+    const std::map<std::string, std::string> files = {
+        {"a.gatt", "PRIMARY_SERVICE, 1801\n#import \"b.gatt\"\n"}, {"b.gatt", "PRIMARY_SERVICE, 1802\n"}};
+    read_options options;
+    options.files = [&](const std::string &path) -> std::optional<std::string> {
+        const auto found = files.find(path);
+        return found == files.end() ? std::nullopt : std::optional(found->second);
+    };
+    EXPECT_EQ(read_gatt("t.gatt", "#import <a.gatt>\n", options), (database{{{"1801", {}}, {"1802", {}}}}));
+    EXPECT_EQ(read_gatt("t.gatt", "#import <b.gatt>\n#import <a.gatt>\n", options),
+              (database{{{"1802", {}}, {"1801", {}}, {"1802", {}}}}));
+}
+
 }  // namespace
 }  // namespace gattdb::tool

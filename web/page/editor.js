@@ -24,7 +24,7 @@
   function suggestionLists(vocabulary) {
     const lists = {};
     for (const role of ['service', 'characteristic']) {
-      const entries = vocabulary.uuids.filter((u) => u.role === role);
+      let entries = null; // when first asked for
       const list = el('datalist', { id: 'uuids-' + role });
       let shownFor = null;
       lists[role] = {
@@ -33,6 +33,7 @@
           const wanted = text.trim().toLowerCase();
           if (wanted === shownFor) return;
           shownFor = wanted;
+          entries = entries || vocabulary.uuids.filter((u) => u.role === role);
           const matching = entries.filter(
             (u) => u.uuid.toLowerCase().includes(wanted) || u.name.toLowerCase().includes(wanted),
           );

@@ -195,10 +195,9 @@
     },
     // AES-CMAC of message with a 16-byte key, as bytes.
     cmac,
-    // Keeps a file in the engine's working folder, where a description read later finds it by name
-    // when it imports it.
+    // Hands the engine a file, where a description read later finds it by name when it imports it.
     keep(name, bytes) {
-      engine.FS.writeFile(name, bytes);
+      engine.keep(name, bytesOf(bytes));
     },
     // The SIG services `gattdb new` knows: [{uuid, name, id (heart_rate), optional: [{uuid, name}]}].
     templateServices() {
@@ -219,31 +218,38 @@
     valueBytes(text) {
       return parsed(engine.valueBytes(text)).hex;
     },
-    // The UUID table, property names, input formats and limits.
+    // The UUID table (read when first used: the page starts without it), property names, input
+    // formats and limits.
     vocabulary() {
       const vocabulary = engine.vocabulary();
-      vocabulary.uuids = rowsOf(vocabulary.uuids).map((u) => ({ ...u, sig: u.sig === 1 }));
+      let uuids = null;
+      Object.defineProperty(vocabulary, 'uuids', {
+        enumerable: true,
+        get: () => (uuids = uuids || rowsOf(engine.uuidTable()).map((u) => ({ ...u, sig: u.sig === 1 }))),
+      });
       return vocabulary;
     },
   };
 
   // The engine's WebAssembly, which the site carries compressed inside a script. Fetching it as a
   // data: URL has the browser decode the base64 and inflate it off the page's thread, and compiling
-  // it as it streams out of the inflater overlaps the two.
-  function instantiateEngine(imports) {
-    return fetch('data:application/gzip;base64,' + window.gattdbEngineWasm).then((packed) => {
-      const inflated = packed.body.pipeThrough(new DecompressionStream('gzip'));
-      const wasm = new Response(inflated, { headers: { 'Content-Type': 'application/wasm' } });
-      return WebAssembly.instantiateStreaming(wasm, imports);
-    });
-  }
+  // it as it streams out of the inflater overlaps the two. It starts before the engine's JavaScript
+  // sets itself up (its file system and runtime, some milliseconds), which then only instantiates it.
+  const compiled = fetch('data:application/gzip;base64,' + window.gattdbEngineWasm).then((packed) => {
+    const inflated = packed.body.pipeThrough(new DecompressionStream('gzip'));
+    return WebAssembly.compileStreaming(
+      new Response(inflated, { headers: { 'Content-Type': 'application/wasm' } }),
+    );
+  });
 
   api.ready = new Promise((resolve, reject) => {
     const instantiateWasm = (imports, receive) => {
-      instantiateEngine(imports).then((compiled) => {
-        performance.mark('gattdb-engine-compiled');
-        receive(compiled.instance, compiled.module);
-      }, reject);
+      compiled
+        .then((module) => {
+          performance.mark('gattdb-engine-compiled');
+          return WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module));
+        })
+        .catch(reject);
       return {};
     };
     createGattdbEngine({ instantiateWasm }).then(resolve, reject);

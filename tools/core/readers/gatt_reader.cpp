@@ -31,8 +31,13 @@ constexpr std::string_view NO_DESCRIPTORS =
 constexpr std::string_view CCCD_NEEDS_NOTIFY =
     "the image gives that descriptor only to a characteristic with NOTIFY or INDICATE";
 
+// Where imported files come from: the file system, whose links and folders give one file many
+// paths, or files given by name (tests, the web page), which have one each.
+enum class file_source_kind { disk, named };
+
 // The same for every path to one file, so that a cycle of imports is found however it is spelt.
-std::string identity_of(const std::string &path) {
+std::string identity_of(const std::string &path, file_source_kind kind) {
+    if (kind == file_source_kind::named) return fs::path(path).lexically_normal().string();
     std::error_code error;
     const fs::path canonical = fs::weakly_canonical(path, error);
     return error ? fs::path(path).lexically_normal().string() : canonical.string();
@@ -40,8 +45,8 @@ std::string identity_of(const std::string &path) {
 
 class gatt_reader {
    public:
-    gatt_reader(const read_options &options, const gatt_file_source &files)
-        : options_(options), files_(files) {}
+    gatt_reader(const read_options &options, const gatt_file_source &files, file_source_kind kind)
+        : options_(options), files_(files), kind_(kind) {}
 
     database read(const std::string &path, std::string_view text) {
         read_file(path, text);
@@ -71,6 +76,7 @@ class gatt_reader {
 
     const read_options &options_;
     const gatt_file_source &files_;
+    file_source_kind kind_;
     database db_;
     handle_budget handles_;
     std::vector<open_file> open_files_;  // the importing chain, outermost first
@@ -100,7 +106,7 @@ void expect_fields(const fields &line, std::size_t least, std::size_t most, std:
 
 void gatt_reader::read_file(const std::string &path, std::string_view text) {
     if (text.starts_with(UTF8_BYTE_ORDER_MARK)) text.remove_prefix(UTF8_BYTE_ORDER_MARK.size());
-    open_files_.push_back({path == "-" ? path : identity_of(path), input_name(path)});
+    open_files_.push_back({path == "-" ? path : identity_of(path, kind_), input_name(path)});
     std::size_t number = 0;
     for (std::size_t start = 0; start <= text.size(); ++number) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
@@ -191,7 +197,7 @@ void gatt_reader::import(std::string_view statement, const std::string &path, co
         candidates.push_back((fs::path(dir) / name).string());
     for (const std::string &candidate : candidates) {
         if (const std::optional<std::string> text = files_(candidate)) {
-            check_not_open(identity_of(candidate), candidate, place);
+            check_not_open(identity_of(candidate, kind_), candidate, place);
             return read_file(candidate, *text);
         }
     }
@@ -223,16 +229,17 @@ void gatt_reader::leave_out(const std::string &place, std::string_view what, std
 
 database read_gatt_text(const std::string &path, std::string_view text, const read_options &options,
                         const gatt_file_source &files) {
-    return gatt_reader(options, files).read(path, text);
+    return gatt_reader(options, files, file_source_kind::named).read(path, text);
 }
 
 database read_gatt(const std::string &path, const std::string &contents, const read_options &options) {
-    return read_gatt_text(path, contents, options,
-                          [](const std::string &candidate) -> std::optional<std::string> {
-                              std::error_code error;
-                              if (!fs::is_regular_file(candidate, error)) return std::nullopt;
-                              return read_input(candidate);
-                          });
+    if (options.files) return read_gatt_text(path, contents, options, options.files);
+    const gatt_file_source disk = [](const std::string &candidate) -> std::optional<std::string> {
+        std::error_code error;
+        if (!fs::is_regular_file(candidate, error)) return std::nullopt;
+        return read_input(candidate);
+    };
+    return gatt_reader(options, disk, file_source_kind::disk).read(path, contents);
 }
 
 }  // namespace gattdb::tool

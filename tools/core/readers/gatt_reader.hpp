@@ -24,7 +24,7 @@ using gatt_file_source = std::function<std::optional<std::string>(const std::str
 database read_gatt_text(const std::string &path, std::string_view text, const read_options &options,
                         const gatt_file_source &files);
 
-// The input format table's reader: imported files come from the file system.
+// The input format table's reader: imported files come from options.files, or the file system.
 database read_gatt(const std::string &path, const std::string &contents, const read_options &options);
 
 }  // namespace gattdb::tool

@@ -25,6 +25,9 @@ struct read_options {
     bool complete = false;
     std::optional<unsigned> connection{};  // which of the capture's connections, from 1; the fullest if none
     bool local = false;                    // the capturing host served the database, not the remote device
+    // Where imported files are read from: the contents of the file at a path, or none when there is
+    // no such file. Unset, the file system; the web page, which has none, sets the files it was given.
+    std::function<std::optional<std::string>(const std::string &path)> files{};
 };
 
 // What the image cannot hold: refused, or with lossy left out with a warning.
