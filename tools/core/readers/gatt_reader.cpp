@@ -37,10 +37,10 @@ enum class file_source_kind { disk, named };
 
 // The same for every path to one file, so that a cycle of imports is found however it is spelt.
 std::string identity_of(const std::string &path, file_source_kind kind) {
-    if (kind == file_source_kind::named) return fs::path(path).lexically_normal().string();
-    std::error_code error;
-    const fs::path canonical = fs::weakly_canonical(path, error);
-    return error ? fs::path(path).lexically_normal().string() : canonical.string();
+    if (kind == file_source_kind::disk) {
+        if (std::optional<std::string> canonical = canonical_path(path)) return *canonical;
+    }
+    return fs::path(path).lexically_normal().string();
 }
 
 class gatt_reader {
@@ -234,12 +234,7 @@ database read_gatt_text(const std::string &path, std::string_view text, const re
 
 database read_gatt(const std::string &path, const std::string &contents, const read_options &options) {
     if (options.files) return read_gatt_text(path, contents, options, options.files);
-    const gatt_file_source disk = [](const std::string &candidate) -> std::optional<std::string> {
-        std::error_code error;
-        if (!fs::is_regular_file(candidate, error)) return std::nullopt;
-        return read_input(candidate);
-    };
-    return gatt_reader(options, disk, file_source_kind::disk).read(path, contents);
+    return gatt_reader(options, read_regular_file, file_source_kind::disk).read(path, contents);
 }
 
 }  // namespace gattdb::tool

@@ -6,11 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <sstream>
 #include <vector>
 
 namespace gattdb::tool {
@@ -52,28 +50,37 @@ mode_t default_file_mode() {
 
 }  // namespace
 
+// Files are read and written with the system's calls rather than C++ streams or std::filesystem's
+// operations: the web page's engine links the readers, and either would bring it the C++ library's
+// locales and formatting, a tenth of its code.
 std::string read_input(const std::string &path) {
-    if (path == "-") {
-        std::ostringstream contents;
-        contents << std::cin.rdbuf();
-        return contents.str();
+    const int fd = path == "-" ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) fail(path, "read", errno);
+    constexpr std::size_t BLOCK = 65536;
+    std::string contents;
+    std::size_t size = 0;
+    for (;;) {
+        contents.resize(size + BLOCK);
+        const ssize_t got = ::read(fd, contents.data() + size, BLOCK);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {  // a directory, for one, opens but cannot be read
+            const int error = errno;
+            if (fd != STDIN_FILENO) ::close(fd);
+            fail(path, "read", error);
+        }
+        if (got == 0) break;
+        size += static_cast<std::size_t>(got);
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) fail(path, "read", errno);
-    try {
-        std::string contents((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        if (file.bad()) fail(path, "read", errno);
-        return contents;
-    } catch (const std::ios_base::failure &) {  // a directory, for one, opens but cannot be read
-        fail(path, "read", errno);
-    }
+    if (fd != STDIN_FILENO) ::close(fd);
+    contents.resize(size);
+    return contents;
 }
 
 void write_output(const std::string &path, std::string_view bytes) {
     if (path == "-") {
-        std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        std::cout.flush();
-        if (!std::cout) throw file_error("standard output: cannot write");
+        // Through C's stdout, in order with what the streams (synchronised with it) wrote before.
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
+            throw file_error("standard output: cannot write");
         return;
     }
     std::string temporary = path + ".XXXXXX";
@@ -95,6 +102,20 @@ void write_output(const std::string &path, std::string_view bytes) {
         fail(path, "replace", error);
     }
     if (const int error = flush_folder_of(path)) fail(path, "flush its folder after replacing it", error);
+}
+
+std::optional<std::string> read_regular_file(const std::string &path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    return read_input(path);
+}
+
+std::optional<std::string> canonical_path(const std::string &path) {
+    char *resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved) return std::nullopt;
+    std::string canonical = resolved;
+    std::free(resolved);
+    return canonical;
 }
 
 std::string input_name(const std::string &path) { return path == "-" ? "standard input" : path; }
