@@ -43,15 +43,13 @@
     const texts = decoder.decode(columns.texts).split('\0');
     const numberColumns = columns.numberColumns;
     const textColumns = columns.textColumns;
+    const numberCount = numberColumns.length;
+    const textCount = textColumns.length;
     const rows = new Array(columns.count);
     for (let r = 0; r < columns.count; ++r) {
       const row = {};
-      numberColumns.forEach((name, k) => {
-        row[name] = numbers[r * numberColumns.length + k];
-      });
-      textColumns.forEach((name, k) => {
-        row[name] = texts[r * textColumns.length + k];
-      });
+      for (let k = 0; k < numberCount; ++k) row[numberColumns[k]] = numbers[r * numberCount + k];
+      for (let k = 0; k < textCount; ++k) row[textColumns[k]] = texts[r * textCount + k];
       rows[r] = row;
     }
     return rows;

@@ -2,23 +2,28 @@
 #include "core/model/uuid_table.hpp"
 
 #include <algorithm>
+#include <array>
 #include <optional>
+#include <string_view>
 
 #include "core/model/uuid.hpp"
-#include "core/support/hex.hpp"
 
 namespace gattdb::tool {
 
+// Looked up for every attribute of every build the page makes, so without allocating: the key
+// of a SIG UUID is its four hex digits, written into a buffer.
 const known_uuid *find_known_uuid(const std::string &canonical_uuid) {
     const std::optional<std::uint16_t> number = sig_number(canonical_uuid);
-    const std::string key =
-        number ? hex_text(std::array<std::uint8_t, 2>{static_cast<std::uint8_t>(*number >> 8),
-                                                      static_cast<std::uint8_t>(*number)},
-                          "")
-               : canonical_uuid;
+    std::array<char, 4> digits{};
+    std::string_view key = canonical_uuid;
+    if (number) {
+        static constexpr char HEX[] = "0123456789ABCDEF";
+        for (std::size_t i = 0; i < digits.size(); ++i) digits[i] = HEX[(*number >> (12 - 4 * i)) & 0xF];
+        key = std::string_view(digits.data(), digits.size());
+    }
     const auto found =
         std::lower_bound(KNOWN_UUIDS.begin(), KNOWN_UUIDS.end(), key,
-                         [](const known_uuid &entry, const std::string &k) { return entry.uuid < k; });
+                         [](const known_uuid &entry, std::string_view k) { return entry.uuid < k; });
     if (found == KNOWN_UUIDS.end() || found->uuid != key) return nullptr;
     return &*found;
 }
