@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "answers.hpp"
 #include "core/analysis/checks.hpp"
 #include "core/analysis/diff.hpp"
 #include "core/analysis/hash_input.hpp"
@@ -35,77 +36,9 @@
 namespace gattdb::tool {
 namespace {
 
-using emscripten::val;
+using namespace web;
 
-constexpr const char *PROGRAM = "gattdb";
 constexpr unsigned PROPERTY_BITS = 8;
-
-val object() { return val::object(); }
-
-template <typename Value>
-val with(val target, const char *key, const Value &value) {
-    target.set(key, value);
-    return target;
-}
-
-// A typed array of its own holding what the view shows of the engine's memory (which the view
-// would not outlive): slice() copies it at once, where constructing one from it goes element by
-// element.
-template <typename Element>
-val copied(emscripten::memory_view<Element> view) {
-    return val(view).call<val>("slice");
-}
-
-val bytes(std::span<const std::uint8_t> data) {
-    return copied(emscripten::typed_memory_view(data.size(), data.data()));
-}
-
-// Text the page decodes itself (TextDecoder), many times faster than the bindings' copy of a long
-// string: descriptions, outputs, columns of texts.
-val text_bytes(std::string_view text) {
-    return bytes({reinterpret_cast<const std::uint8_t *>(text.data()), text.size()});
-}
-
-// Bytes from the page (a Uint8Array) in one copy by the browser: the bindings' own conversion to
-// std::string copies a byte at a time, longer than reading a large description.
-std::string bytes_in(const val &array) {
-    std::string out(array["length"].as<std::size_t>(), '\0');
-    val(emscripten::typed_memory_view(out.size(), reinterpret_cast<std::uint8_t *>(out.data())))
-        .call<void>("set", array);
-    return out;
-}
-
-template <typename Item, typename Convert>
-val array_of(const std::vector<Item> &items, Convert convert) {
-    val list = val::array();
-    for (const Item &item : items) list.call<void>("push", convert(item));
-    return list;
-}
-
-// The error as the page shows it: the reason, the place it names (a JSON path, FILE:LINE, a byte
-// offset; empty when none), the input's name, and the line the tool prints.
-val error_object(const std::string &message, const std::string &place, const std::string &file,
-                 const char *what) {
-    val e = object();
-    e.set("message", message);
-    e.set("place", place);
-    e.set("file", file);
-    e.set("line", std::string(PROGRAM) + ": " + what);
-    return e;
-}
-
-// Runs work and answers its result with "error" null, or only the error.
-template <typename Work>
-val answer(Work work) {
-    try {
-        return with(work(), "error", val::null());
-    } catch (const input_error &error) {
-        return with(object(), "error",
-                    error_object(error.reason(), error.place(), error.file(), error.what()));
-    } catch (const std::exception &error) {
-        return with(object(), "error", error_object(error.what(), "", "", error.what()));
-    }
-}
 
 // The files the page was given, by name: where a description's imports are looked for. The page
 // has no file system; a file's folder is that of the description importing it.
@@ -188,7 +121,7 @@ class columns {
         c.set("count", count_);
         c.set("numberColumns", array_of(number_names_, [](const char *n) { return val(n); }));
         c.set("textColumns", array_of(text_names_, [](const char *n) { return val(n); }));
-        c.set("numbers", copied(emscripten::typed_memory_view(numbers_.size(), numbers_.data())));
+        c.set("numbers", web::numbers(numbers_));
         c.set("texts", text_bytes(texts_));
         return c;
     }

@@ -16,7 +16,7 @@
           const warned = added.warnings.length ? ' (' + added.warnings.join('; ') + ')' : '';
           app.replace(added.description, 'Added ' + service.name + warned);
         } catch (error) {
-          app.status(error.message, 'error');
+          app.status(error.line || error.message, 'error');
         }
       },
     );
@@ -35,7 +35,7 @@
         const fixed = window.gattdb.fix(app.description(), Number(button.getAttribute('data-fix')));
         app.replace(fixed, 'Fixed: ' + button.parentNode.textContent.replace(/^Fix/, '').trim());
       } catch (error) {
-        app.status(error.message, 'error');
+        app.status(error.line || error.message, 'error');
       }
     });
   });

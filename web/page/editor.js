@@ -208,7 +208,7 @@
             input.title = '';
           } catch (error) {
             input.setAttribute('aria-invalid', 'true');
-            input.title = error.message;
+            input.title = error.line || error.message;
             return;
           }
           hooks.changed(place);

@@ -73,13 +73,6 @@
     });
   }
 
-  // The authoring calls answer JSON text with "errors": the result, or a thrown Error.
-  function parsed(text) {
-    const result = JSON.parse(text);
-    if (result.errors.length) throw new Error(result.errors[0]);
-    return result;
-  }
-
   // An input for diff: image bytes, or {contents, format, name} for any format the tool reads.
   function input(value, name) {
     if (value instanceof Uint8Array) return { contents: value, format: 'bin', name: name };
@@ -199,22 +192,22 @@
     },
     // The SIG services `gattdb new` knows: [{uuid, name, id (heart_rate), optional: [{uuid, name}]}].
     templateServices() {
-      return JSON.parse(engine.templateServices());
+      return engine.templateServices();
     },
     // {description, warnings}: the description (JSON text) with the service's template appended, with
     // the optional characteristics listed (UUIDs); an empty description starts as `gattdb new` does.
     addService(text, service, optional = [], name = defaultName('json')) {
-      const result = parsed(engine.addService(text, 'json', name, service, JSON.stringify(optional)));
-      return { description: result.description, warnings: result.warnings };
+      const result = resultOf(engine.addService(bytesOf(text), 'json', name, service, optional));
+      return { description: decoder.decode(result.description), warnings: result.warnings };
     },
     // The description with the fix of the finding that build gave as number index applied, as
     // `gattdb check --fix` applies it.
     fix(text, index, name = defaultName('json')) {
-      return parsed(engine.fixFinding(text, 'json', name, index)).description;
+      return decoder.decode(resultOf(engine.fixFinding(bytesOf(text), 'json', name, index)).description);
     },
     // The bytes, as hex digits, of a value field's short form: "u16 72", "int8 -1", "\"text\"", hex.
     valueBytes(text) {
-      return parsed(engine.valueBytes(text)).hex;
+      return resultOf(engine.valueBytes(text)).hex;
     },
     // The UUID table (read when first used: the page starts without it), property names, input
     // formats and limits.
