@@ -6,8 +6,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
+# -O1 with line tables only: the sanitizers' reports still name the file and line, and the build
+# builds in much less time than an optimised build with full debug information.
 build=build/sanitize
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGATTDB_SANITIZE=ON -DGATTDB_BUILD_BENCH=OFF \
-  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=None "-DCMAKE_C_FLAGS=-O1 -g1" "-DCMAKE_CXX_FLAGS=-O1 -g1" \
+  -DGATTDB_SANITIZE=ON -DGATTDB_BUILD_BENCH=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 cmake --build "$build" -j "$(nproc)"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
