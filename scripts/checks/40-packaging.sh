@@ -21,8 +21,9 @@ build_and_install() { # build directory, install prefix, extra cmake arguments
 
 # --- Linux: install, exported and needed symbols
 prefix=$root/prefix
-build_and_install "$root/linux" "$prefix"
-"$root/linux/heart_rate" >"$root/heart_rate.linux.txt"
+linux=$(release_build)
+cmake --install "$linux" --prefix "$prefix" >/dev/null
+"$linux/heart_rate" >"$root/heart_rate.linux.txt"
 library=$prefix/lib/libgattdb.so.1
 expect "libgattdb.so exports" "$calls" "$(nm -D --defined-only "$library" | awk '{print $3}' | sort | xargs)"
 expect "libgattdb.so needs" "libc.so.6" "$(readelf -d "$library" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | xargs)"
@@ -33,10 +34,10 @@ cmake -S tests/consumer -B "$root/consumer" -DCMAKE_PREFIX_PATH="$prefix" >/dev/
 cmake --build "$root/consumer" >/dev/null
 "$root/consumer/consumer"
 
-# The same build installed into another prefix than the configured one: gattdb.pc finds the files
-# relative to itself. (42-firmware-build.sh checks the same of the tool.)
+# The build installed into prefixes other than the one it was configured with: gattdb.pc finds the
+# files relative to itself. (42-firmware-build.sh checks the same of the tool.)
 for installed in "$prefix" "$root/moved"; do
-  cmake --install "$root/linux" --prefix "$installed" >/dev/null
+  cmake --install "$linux" --prefix "$installed" >/dev/null
   flags=$(PKG_CONFIG_PATH=$installed/lib/pkgconfig pkg-config --cflags --libs gattdb)
   [[ $flags == "-I$installed/"*" -L$installed/"* ]] || fail "gattdb.pc in $installed gives $flags"
   cc -std=c11 -Wall -Wextra -Werror examples/heart_rate.c $flags -o "$root/heart_rate_pc"
@@ -53,7 +54,7 @@ venv=$root/venv
 "$python" -m venv --system-site-packages "$venv"
 cp -r bindings/python "$root/python-package"
 "$venv/bin/python" -m pip install --quiet --no-build-isolation --no-index "$root/python-package"
-cmake --install "$root/linux" --prefix "$venv" --component Runtime >/dev/null
+cmake --install "$linux" --prefix "$venv" --component Runtime >/dev/null
 module=$(cd / && "$venv/bin/python" -c 'import gattdb; print(gattdb.__file__)')
 [[ $module == "$venv"/lib/* ]] || fail "the virtual environment imports gattdb from $module"
 echo "installed module: $module"

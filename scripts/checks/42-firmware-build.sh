@@ -14,11 +14,8 @@ root=$(scratch_dir build/firmware)
 
 # --- The tool installed, and moved
 prefix=$root/prefix
-cmake -S . -B "$root/gattdb" -DCMAKE_BUILD_TYPE=Release -DGATTDB_BUILD_TESTS=OFF -DGATTDB_BUILD_BENCH=OFF \
-  -DGATTDB_BUILD_EXAMPLES=OFF -DGATTDB_BUILD_TOOLS=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
-  -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_INSTALL_LIBDIR=lib >/dev/null
-cmake --build "$root/gattdb" -j "$(nproc)" >/dev/null
-cmake --install "$root/gattdb" >/dev/null
+release=$(release_build)
+cmake --install "$release" --prefix "$prefix" >/dev/null
 expect "installed gattdb run path" "\$ORIGIN/../lib" \
   "$(readelf -d "$prefix/bin/gattdb" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')"
 cp -a "$prefix" "$root/moved"

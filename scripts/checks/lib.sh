@@ -19,3 +19,14 @@ scratch_dir() {
   mkdir -p "$dir"
   (cd "$dir" && pwd)
 }
+
+# The Release build of the library, the tool and the example host that the install checks share
+# (40-packaging, 42-firmware-build): built once, then installed into each check's own prefixes with
+# cmake --install --prefix. Prints its absolute path.
+release_build() {
+  local dir=${RELEASE_BUILD_DIR:-build/release}
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DGATTDB_BUILD_TESTS=OFF -DGATTDB_BUILD_BENCH=OFF \
+    -DGATTDB_BUILD_TOOLS=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DCMAKE_INSTALL_LIBDIR=lib >/dev/null
+  cmake --build "$dir" -j "$(nproc)" >/dev/null
+  (cd "$dir" && pwd)
+}
