@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <vector>
 
 #include "core/support/hex.hpp"
@@ -35,7 +34,9 @@ std::optional<std::string> normalise_uuid(std::string_view text) {
     }
     const bool valid_length = digits.size() == 4 || digits.size() == 8 || digits.size() == 32;
     if (!valid_length || !std::all_of(digits.begin(), digits.end(), is_hex_digit)) return std::nullopt;
-    std::transform(digits.begin(), digits.end(), digits.begin(), [](char c) { return std::toupper(c); });
+    // Hex digits only by now: a to f, of all letters, are the ones to raise.
+    for (char &c : digits)
+        if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
     return digits;
 }
 

@@ -104,7 +104,7 @@ std::vector<std::uint8_t> read_value(const json &object, const std::string &path
             const std::optional<std::vector<std::uint8_t>> bytes =
                 parse_hex(hex->get_ref<const std::string &>());
             if (!bytes) throw input_error(value_path, "not an even number of hex digits");
-            value = *bytes;
+            value = std::move(*bytes);
         }
     } else if (text != object.end()) {
         value_path = member(path, "text");

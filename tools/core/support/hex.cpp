@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/support/hex.hpp"
 
+#include <array>
 #include <cctype>
 
 #include "core/support/input_error.hpp"
@@ -10,10 +11,19 @@ namespace {
 
 constexpr std::string_view DIGITS = "0123456789ABCDEF";
 
-std::uint8_t digit_value(char c) {
-    if (c >= '0' && c <= '9') return static_cast<std::uint8_t>(c - '0');
-    return static_cast<std::uint8_t>(std::toupper(static_cast<unsigned char>(c)) - 'A' + 10);
-}
+// Each byte's value as a hex digit, or NOT_HEX: a value of 255 bytes is 510 digits, and the page
+// reads every value of the description at every keystroke, so a digit is one load, not a call into
+// the C library's locale-aware character classes.
+constexpr std::uint8_t NOT_HEX = 0xFF;
+constexpr std::array<std::uint8_t, 256> DIGIT_VALUES = [] {
+    std::array<std::uint8_t, 256> values{};
+    values.fill(NOT_HEX);
+    for (int i = 0; i < 10; ++i) values['0' + i] = static_cast<std::uint8_t>(i);
+    for (int i = 0; i < 6; ++i) values['A' + i] = values['a' + i] = static_cast<std::uint8_t>(10 + i);
+    return values;
+}();
+
+std::uint8_t digit_value(char c) { return DIGIT_VALUES[static_cast<unsigned char>(c)]; }
 
 bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
@@ -24,7 +34,7 @@ std::string describe_character(char c) {
 
 }  // namespace
 
-bool is_hex_digit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+bool is_hex_digit(char c) { return digit_value(c) != NOT_HEX; }
 
 std::string hex_text(std::span<const std::uint8_t> bytes, std::string_view separator) {
     std::string text;
@@ -42,8 +52,10 @@ std::optional<std::vector<std::uint8_t>> parse_hex(std::string_view digits) {
     std::vector<std::uint8_t> bytes;
     bytes.reserve(digits.size() / 2);
     for (std::size_t i = 0; i < digits.size(); i += 2) {
-        if (!is_hex_digit(digits[i]) || !is_hex_digit(digits[i + 1])) return std::nullopt;
-        bytes.push_back(static_cast<std::uint8_t>(digit_value(digits[i]) << 4 | digit_value(digits[i + 1])));
+        const std::uint8_t high = digit_value(digits[i]);
+        const std::uint8_t low = digit_value(digits[i + 1]);
+        if (high == NOT_HEX || low == NOT_HEX) return std::nullopt;
+        bytes.push_back(static_cast<std::uint8_t>(high << 4 | low));
     }
     return bytes;
 }
