@@ -224,30 +224,40 @@
 
   // The engine's WebAssembly, which the site carries compressed inside a script. Fetching it as a
   // data: URL has the browser decode the base64 and inflate it off the page's thread, and compiling
-  // it as it streams out of the inflater overlaps the two. It starts before the engine's JavaScript
-  // sets itself up (its file system and runtime, some milliseconds), which then only instantiates it.
+  // it as it streams out of the inflater overlaps the two. It starts before the browser has even
+  // loaded the engine's JavaScript (the page lists this script first), which then only
+  // instantiates it.
   const compiled = fetch('data:application/gzip;base64,' + window.gattdbEngineWasm).then((packed) => {
     const inflated = packed.body.pipeThrough(new DecompressionStream('gzip'));
     return WebAssembly.compileStreaming(
       new Response(inflated, { headers: { 'Content-Type': 'application/wasm' } }),
     );
   });
-
-  api.ready = new Promise((resolve, reject) => {
-    const instantiateWasm = (imports, receive) => {
-      compiled
-        .then((module) => {
-          performance.mark('gattdb-engine-compiled');
-          return WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module));
-        })
-        .catch(reject);
-      return {};
-    };
-    createGattdbEngine({ instantiateWasm }).then(resolve, reject);
-  }).then((module) => {
-    performance.mark('gattdb-engine-ready');
-    engine = module;
-    return api;
+  const scriptsLoaded = new Promise((resolve) => {
+    if (document.readyState !== 'loading') resolve();
+    else document.addEventListener('DOMContentLoaded', resolve, { once: true });
   });
+
+  api.ready = scriptsLoaded
+    .then(
+      () =>
+        new Promise((resolve, reject) => {
+          const instantiateWasm = (imports, receive) => {
+            compiled
+              .then((module) => {
+                performance.mark('gattdb-engine-compiled');
+                return WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module));
+              })
+              .catch(reject);
+            return {};
+          };
+          createGattdbEngine({ instantiateWasm }).then(resolve, reject);
+        }),
+    )
+    .then((module) => {
+      performance.mark('gattdb-engine-ready');
+      engine = module;
+      return api;
+    });
   window.gattdb = api;
 })();
