@@ -105,6 +105,15 @@ TEST_F(command, gatt_examples_build_their_golden_images_and_import_as_json) {
     EXPECT_EQ(thermometer.out, read_file(golden("gatt-thermometer")));
 }
 
+// Inputs are read in blocks: one of several blocks reads whole, from a file and from standard input.
+TEST_F(command, inputs_longer_than_a_block_read_whole) {
+    const std::string padded = read_file(example("heart-rate")) + std::string(300000, ' ');
+    const fs::path path = file("padded.json", padded);
+    const std::string expected = read_file(golden("heart-rate"));
+    EXPECT_EQ(run("build " + path.string()).out, expected);
+    EXPECT_EQ(run("build -", padded).out, expected);
+}
+
 TEST_F(command, lossy_reading_warns_on_standard_error) {
     const result lossy =
         run("import --lossy -", "PRIMARY_SERVICE, 180D\nCHARACTERISTIC, 2A38, READ | READ_ENCRYPTED, 01\n");
@@ -230,6 +239,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "gattdb: standard input: services[0].characteristics[0].uuid: expected a string\n"},
         failing_run{"missing_file", "build /nonexistent/x.json", "", 1,
                     "gattdb: /nonexistent/x.json: cannot read: No such file or directory\n"},
+        failing_run{"folder", "build /", "", 1, "gattdb: /: cannot read: Is a directory\n"},
         failing_run{"bad_image", "dump --hex -", "00 02 0D 18 31", 1,
                     "gattdb: standard input: offset 4: unknown entry marker 0x31\n"},
         failing_run{"bad_hex_text", "dump --hex -", "00 02\n0D 1G", 1,
