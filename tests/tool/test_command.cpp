@@ -105,6 +105,15 @@ TEST_F(command, gatt_examples_build_their_golden_images_and_import_as_json) {
     EXPECT_EQ(thermometer.out, read_file(golden("gatt-thermometer")));
 }
 
+// A file imported under another name (a link to it) is still the same file.
+TEST_F(command, an_import_cycle_through_a_link_is_refused) {
+    const fs::path importer = file("a.gatt", "PRIMARY_SERVICE, 1801\n#import \"link.gatt\"\n");
+    fs::create_symlink(importer, dir_ / "link.gatt");
+    const result r = run("build " + importer.string());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("import cycle: " + importer.string() + " -> "), std::string::npos) << r.err;
+}
+
 // Inputs are read in blocks: one of several blocks reads whole, from a file and from standard input.
 TEST_F(command, inputs_longer_than_a_block_read_whole) {
     const std::string padded = read_file(example("heart-rate")) + std::string(300000, ' ');
