@@ -335,6 +335,10 @@
     // without first building hundreds it does not show. Until its rows are drawn, a card keeps about
     // the height they will take, and the editor says whether all are drawn in data-drawn.
     const ROW_HEIGHT = 130; // px, about what a characteristic's row and its message row take
+    // Safari has no requestIdleCallback: a task after the next frame is the nearest it has.
+    const whenIdle = window.requestIdleCallback
+      ? (work) => window.requestIdleCallback(work, { timeout: 100 })
+      : (work) => requestAnimationFrame(() => setTimeout(work, 0));
     let pending = new Map(); // service index -> [card, service], of the cards still without rows
     let generation = 0;
 
@@ -406,7 +410,7 @@
           later(mine);
         };
         // When the browser is idle: after the frame that shows the first rows, and between frames.
-        const later = (mine) => requestIdleCallback(() => drawNext(mine), { timeout: 100 });
+        const later = (mine) => whenIdle(() => drawNext(mine));
         if (pending.size) later(generation);
       },
 

@@ -482,6 +482,21 @@ test('an edit in the largest database shows its new bytes in the byte map', asyn
   assert.deepEqual(errors, []);
 });
 
+test('without requestIdleCallback, as in Safari, the rows below the first screen are drawn too', async () => {
+  const fresh = await browser.newPage();
+  await fresh.evaluateOnNewDocument(() => {
+    delete window.requestIdleCallback;
+  });
+  const { page, errors } = await openConfigurator(browser, undefined, fresh);
+  assert.equal(await page.evaluate(() => typeof window.requestIdleCallback), 'undefined');
+  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'gattdb-largest-')), 'largest.json');
+  fs.writeFileSync(file, largestDescription());
+  await (await page.$('#open-file')).uploadFile(file);
+  await page.waitForSelector('#editor[data-drawn="true"]');
+  assert.equal(await page.$$eval('#editor tr[data-row]', (rows) => rows.length), 125);
+  assert.deepEqual(errors, []);
+});
+
 // The handle of the value of the characteristic at place, as the editor's row shows its handles.
 async function valueHandle(page, place) {
   const handles = await text(page, '[data-handles="' + place + '"]');
