@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include "core/support/c_names.hpp"
 #include "core/support/hex.hpp"
 
 namespace gattdb::tool {
@@ -34,10 +35,7 @@ std::optional<std::string> normalise_uuid(std::string_view text) {
     }
     const bool valid_length = digits.size() == 4 || digits.size() == 8 || digits.size() == 32;
     if (!valid_length || !std::all_of(digits.begin(), digits.end(), is_hex_digit)) return std::nullopt;
-    // Hex digits only by now: a to f, of all letters, are the ones to raise.
-    for (char &c : digits)
-        if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
-    return digits;
+    return upper_case(digits);
 }
 
 std::string display_uuid(const std::string &canonical) {

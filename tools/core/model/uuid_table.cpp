@@ -2,7 +2,6 @@
 #include "core/model/uuid_table.hpp"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 #include <string_view>
 
@@ -10,17 +9,12 @@
 
 namespace gattdb::tool {
 
-// Looked up for every attribute of every build the page makes, so without allocating: the key
-// of a SIG UUID is its four hex digits, written into a buffer.
+// Looked up for every attribute of every build the page makes, so the key is a view: of the UUID
+// itself, or of the four digits of a SIG UUID (short enough that the string holds them in place).
 const known_uuid *find_known_uuid(const std::string &canonical_uuid) {
     const std::optional<std::uint16_t> number = sig_number(canonical_uuid);
-    std::array<char, 4> digits{};
-    std::string_view key = canonical_uuid;
-    if (number) {
-        static constexpr char HEX[] = "0123456789ABCDEF";
-        for (std::size_t i = 0; i < digits.size(); ++i) digits[i] = HEX[(*number >> (12 - 4 * i)) & 0xF];
-        key = std::string_view(digits.data(), digits.size());
-    }
+    const std::string digits = number ? uuid16_text(*number) : std::string();
+    const std::string_view key = number ? std::string_view(digits) : std::string_view(canonical_uuid);
     const auto found =
         std::lower_bound(KNOWN_UUIDS.begin(), KNOWN_UUIDS.end(), key,
                          [](const known_uuid &entry, std::string_view k) { return entry.uuid < k; });
