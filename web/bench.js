@@ -84,15 +84,14 @@ async function measureRun(browser, run) {
     readies.push(loaded.ready);
   }
   const { page, errors } = loaded;
-  const ready = page;
   const figures = { ready: median(readies) };
-  await ready.evaluate(pageHelpers);
+  await page.evaluate(pageHelpers);
   for (const [label, db] of Object.entries(DATABASES)) {
     const opens = [];
     for (let i = 0; i < 5; ++i)
-      opens.push(await ready.evaluate((n, t) => window.benchOpen(n, t), db.name, db.text));
+      opens.push(await page.evaluate((n, t) => window.benchOpen(n, t), db.name, db.text));
     figures['open ' + label] = median(opens);
-    const measured = await ready.evaluate(
+    const measured = await page.evaluate(
       async (text, size, tries, WARM_BUILDS) => {
         // The rows below the first screen are drawn when the page is idle; the edits are in them.
         while (document.querySelector('#editor').getAttribute('data-drawn') !== 'true')

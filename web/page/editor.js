@@ -342,11 +342,14 @@
     let pending = new Map(); // service index -> [card, service], of the cards still without rows
     let generation = 0;
 
+    // Draws the rows of service i, yet to be drawn, and has the page mark and label them.
     function drawPending(i) {
       const [card, s] = pending.get(i);
       pending.delete(i);
       card.style.minHeight = '';
       drawRows(card, s, i);
+      drawnAll();
+      hooks.drawn();
     }
 
     function pendingService(place) {
@@ -404,9 +407,7 @@
         const drawNext = (mine) => {
           if (mine !== generation || pending.size === 0) return;
           drawPending(pending.keys().next().value);
-          drawnAll();
           if (!focusedAgain) focusedAgain = refocus();
-          hooks.drawn();
           later(mine);
         };
         // When the browser is idle: after the frame that shows the first rows, and between frames.
@@ -422,10 +423,7 @@
       // Draws the row at place now, if it is yet to be drawn: the page is about to show it.
       draw(place) {
         const i = pendingService(place);
-        if (!pending.has(i)) return;
-        drawPending(i);
-        drawnAll();
-        hooks.drawn();
+        if (pending.has(i)) drawPending(i);
       },
     };
   }
